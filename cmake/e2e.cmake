@@ -1,0 +1,1 @@
+# End-to-end tests: filled in with the harness.

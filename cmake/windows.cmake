@@ -1,0 +1,46 @@
+# Windows build (i686 or x86_64): the program, the console helper and the Windows-side test tools.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(KV_ARCH win64)
+else()
+  set(KV_ARCH win32)
+endif()
+set(KV_DEPS "" CACHE PATH "Prefix holding libpng and libjpeg built for this architecture")
+if(NOT EXISTS "${KV_DEPS}/lib/libpng16.a" OR NOT EXISTS "${KV_DEPS}/lib/libjpeg.a")
+  message(FATAL_ERROR "libpng/libjpeg for ${KV_ARCH} not found under KV_DEPS='${KV_DEPS}'; run scripts/setup.sh")
+endif()
+if(NOT EXISTS "${KV_GEN_DIR}/builtin_images_data.cpp")
+  message(FATAL_ERROR "${KV_GEN_DIR}/builtin_images_data.cpp missing; build the native tree first")
+endif()
+enable_language(RC)
+find_library(KV_ZLIB NAMES libz.a z REQUIRED)
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY "${CMAKE_SOURCE_DIR}/out/${KV_ARCH}")
+set(KV_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+add_library(kv_logic STATIC ${KV_LOGIC_SOURCES} ${KV_GEN_DIR}/builtin_images_data.cpp)
+target_include_directories(kv_logic PUBLIC ${CMAKE_SOURCE_DIR} ${KV_DEPS}/include)
+target_link_libraries(kv_logic PUBLIC ${KV_DEPS}/lib/libpng16.a ${KV_DEPS}/lib/libjpeg.a ${KV_ZLIB})
+
+kv_glob(KV_WIN32_SOURCES ui/win32 shell/win32 settings/win32 sources/win32 menu/win32 settings_window/win32)
+add_library(kv_win32 STATIC ${KV_WIN32_SOURCES})
+target_link_libraries(kv_win32 PUBLIC kv_logic comctl32 comdlg32 gdi32 user32 shell32 ole32 uuid advapi32 msimg32)
+
+add_executable(Kestrivalume WIN32 shell/win32/main/winmain.cpp res/kestrivalume.rc)
+target_include_directories(Kestrivalume PRIVATE ${KV_GEN_DIR})
+target_link_libraries(Kestrivalume PRIVATE kv_win32 ${KV_STATIC_RUNTIME})
+
+file(GLOB KV_CONSOLE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/console/*.cpp)
+add_executable(KestrivalumeConsole ${KV_CONSOLE_SOURCES} res/console.rc)
+target_include_directories(KestrivalumeConsole PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(KestrivalumeConsole PRIVATE ole32 uuid shell32 ${KV_STATIC_RUNTIME})
+
+# Windows-side test tools, each a folder under tools/win/ or tests/win/.
+file(GLOB KV_WIN_TOOLS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tools/win/* ${CMAKE_SOURCE_DIR}/tests/win/*)
+foreach(dir IN LISTS KV_WIN_TOOLS)
+  if(IS_DIRECTORY ${dir})
+    get_filename_component(name ${dir} NAME)
+    file(GLOB tool_sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+    add_executable(${name} ${tool_sources})
+    target_link_libraries(${name} PRIVATE kv_win32 ${KV_STATIC_RUNTIME})
+  endif()
+endforeach()

@@ -1,0 +1,18 @@
+#pragma once
+// The pictures carried inside the program: images 0-21 are complete 16 x 16 32-bit .ico
+// files of 1150 bytes, image 30 is a 210 x 10 24-bit .bmp file of 6374 bytes. The data is
+// generated at build time from the sources in art/.
+#include <cstddef>
+
+namespace ui {
+
+struct BuiltinImageData {
+  int number;
+  const unsigned char* bytes;
+  std::size_t size;
+};
+
+extern const BuiltinImageData kBuiltinImages[];  // in number order
+extern const std::size_t kBuiltinImageCount;     // 23
+
+}  // namespace ui
