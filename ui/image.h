@@ -30,11 +30,16 @@ std::optional<Image> DecodeImage(const std::uint8_t* data, std::size_t size);
 std::optional<Image> LoadImageFile(const std::string& path);
 
 // Resizes to exactly width x height with smoothing (area averaging when shrinking,
-// bilinear when enlarging). An empty source or a non-positive size gives an empty image.
+// bilinear when enlarging; per axis, so one axis may shrink while the other grows). Colours
+// are weighted by alpha. An empty or inconsistent source, a size that is not positive or is
+// beyond the limits above, or a lack of memory gives an empty image.
 Image ResizeSmooth(const Image& source, int width, int height);
 
 // Reduces the picture to what a display of `bits` per pixel can show (32, 24, 16, 15, 8, ...),
 // so that drawing it on such a display gives the same colours; alpha becomes opaque.
+// 32 and 24 keep the colours, 16 is 5-6-5, 15 is 5-5-5, 8 bits and below use 3-3-2 (an
+// approximation: the real display uses a palette). Each reduced channel is expanded back to
+// 8 bits by repeating its bits. Other values give an opaque copy.
 Image ConvertToDepth(const Image& source, int bits);
 
 }  // namespace ui

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Prints the path of a ready Wine template prefix for win32 or win64, creating it once.
+# Tests copy it into a prefix of their own; creating a prefix takes 10-20 s, copying ~1 s.
+set -euo pipefail
+arch=${1:?usage: wine_template.sh win32|win64}
+case "$arch" in win32|win64) ;; *) echo "unknown architecture $arch" >&2; exit 2 ;; esac
+cache=${KV_CACHE:-$HOME/.cache/kestrivalume}
+version=$(wine --version 2>/dev/null | tr -c 'A-Za-z0-9.\n-' '_')
+template="$cache/wine/$version-$arch"
+mkdir -p "$cache/wine"
+exec 9>"$cache/wine/.lock-$arch"
+flock 9
+if [ ! -f "$template/.ready" ]; then
+  rm -rf "$template"
+  # No display is needed to initialise a prefix; mono and gecko are not wanted (no network).
+  WINEPREFIX="$template" WINEARCH="$arch" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+    DISPLAY= wineboot -i >/dev/null 2>&1 || true
+  WINEPREFIX="$template" wineserver -w
+  [ -f "$template/system.reg" ] || { echo "wine_template: could not create the $arch prefix" >&2; exit 1; }
+  touch "$template/.ready"
+fi
+echo "$template"

@@ -1,0 +1,137 @@
+# Shared by the end-to-end tests: a private Xvfb display and Wine prefix per test, helpers to
+# run the Windows programs, query windows and take screenshots, and a cleanup that ends every
+# process the test started. Source it, then call e2e_start <name> <win32|win64>.
+set -euo pipefail
+
+E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+E2E_CACHE=${KV_CACHE:-$HOME/.cache/kestrivalume}
+E2E_FAILURES=0
+E2E_PIDS=()
+E2E_XVFB_PID=
+
+e2e_log() { echo "[$E2E_NAME] $*"; }
+e2e_fail() { echo "[$E2E_NAME] FAIL: $*" >&2; E2E_FAILURES=$((E2E_FAILURES + 1)); }
+
+# Copies the template prefix: executables hard-linked (Wine never writes them), everything
+# else copied, so the test can change files and registry without touching the template.
+e2e_copy_prefix() {
+  local template=$1 target=$2
+  cp -al "$template" "$target"
+  (cd "$target" && find . -type f ! \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.drv' -o -iname '*.sys' \
+      -o -iname '*.ocx' -o -iname '*.acm' -o -iname '*.cpl' -o -iname '*.tlb' -o -iname '*.ax' \
+      -o -iname '*.ds' -o -iname '*.nls' \) -print0 |
+    while IFS= read -r -d '' file; do cp --preserve=all "$file" "$file.e2e" && mv -f "$file.e2e" "$file"; done)
+  rm -f "$target/.ready"
+}
+
+e2e_start_display() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+    E2E_XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+e2e_cleanup() {
+  local pid
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  if [ -n "$E2E_XVFB_PID" ]; then kill "$E2E_XVFB_PID" 2>/dev/null || true; wait "$E2E_XVFB_PID" 2>/dev/null || true; fi
+  if [ -n "${E2E_WORK:-}" ] && [ -z "${KV_E2E_KEEP:-}" ]; then rm -rf "$E2E_WORK"; fi
+}
+
+# e2e_start <test name> <win32|win64> [prefix architecture]: the program's architecture picks
+# out/<arch>; the prefix is of the same architecture unless a third argument says otherwise.
+e2e_start() {
+  E2E_NAME=$1
+  E2E_ARCH=$2
+  local prefix_arch=${3:-$2}
+  E2E_OUT="$E2E_ROOT/out/$E2E_ARCH"
+  E2E_SHOTS="$E2E_ROOT/out/screenshots"
+  mkdir -p "$E2E_SHOTS" "$E2E_ROOT/out/e2e"
+  E2E_WORK=$(mktemp -d "$E2E_ROOT/out/e2e/$E2E_NAME.XXXX")
+  trap e2e_cleanup EXIT
+  local template
+  template=$("$E2E_ROOT/scripts/wine_template.sh" "$prefix_arch")
+  e2e_copy_prefix "$template" "$E2E_WORK/prefix"
+  export WINEPREFIX="$E2E_WORK/prefix" WINEARCH="$prefix_arch" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  e2e_start_display
+  e2e_log "prefix $prefix_arch, program $E2E_ARCH, display $DISPLAY"
+}
+
+# Starts a Windows program in the background; its output goes to $E2E_WORK/<log name>.out.
+e2e_launch() {
+  local log=$1; shift
+  wine "$@" >"$E2E_WORK/$log.out" 2>"$E2E_WORK/$log.err" &
+  E2E_PIDS+=($!)
+  E2E_LAST_PID=$!
+}
+
+# Runs kvtool of the test's architecture and prints its output (CR removed).
+e2e_tool() { wine "$E2E_OUT/kvtool.exe" "$@" | tr -d '\r'; }
+
+# Linux path of a Windows path inside the prefix.
+e2e_unix_path() { winepath -u "$1" 2>/dev/null; }
+
+# Waits until an X window with exactly this name exists; prints its X id.
+e2e_wait_window() {
+  local name=$1 seconds=${2:-20} id
+  for _ in $(seq $((seconds * 10))); do
+    id=$(xdotool search --name "^$name\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits until a file holds a line matching the pattern.
+e2e_wait_line() {
+  local file=$1 pattern=$2 seconds=${3:-20}
+  for _ in $(seq $((seconds * 10))); do
+    grep -q -- "$pattern" "$file" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# "x y width height" of an X window.
+e2e_geometry() {
+  xdotool getwindowgeometry --shell "$1" | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print x, y, w, h}'
+}
+
+e2e_screenshot() {
+  local file="$E2E_SHOTS/$E2E_NAME-$1.png"
+  import -window root "$file" 2>/dev/null && e2e_log "screenshot $file"
+}
+
+# Colour "r,g,b" of one screen pixel.
+e2e_pixel() {
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+
+e2e_expect_eq() {  # what, expected, actual
+  if [ "$2" = "$3" ]; then e2e_log "ok: $1"; else e2e_fail "$1: expected '$2', got '$3'"; fi
+}
+
+e2e_expect() {  # what, command...
+  local what=$1; shift
+  if "$@"; then e2e_log "ok: $what"; else e2e_fail "$what"; fi
+}
+
+e2e_finish() {
+  if [ "$E2E_FAILURES" -gt 0 ]; then
+    e2e_log "$E2E_FAILURES check(s) failed; work folder kept: $E2E_WORK"
+    KV_E2E_KEEP=1
+    exit 1
+  fi
+  e2e_log "all checks passed"
+}

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The user-interface runtime under Wine: every kind of control is created where it was asked,
+# clicks, toggles and slider moves arrive as events with the right numbers, and the image
+# loader of the Windows build reads BMP, PNG and JPEG files and refuses garbage.
+source "$(dirname "$0")/lib.sh"
+e2e_start "ui_runtime_$1" "$1"
+title="UI Probe - Kestrivalume"
+probe="$E2E_OUT/uiprobe.exe"
+
+# --- images decoded by the Windows build of the loader ---
+convert -size 37x23 gradient:red-blue "$E2E_WORK/a.png"
+convert -size 40x30 xc:green "$E2E_WORK/b.jpg"
+convert -size 17x9 xc:yellow BMP3:"$E2E_WORK/c.bmp"
+head -c 5000 /dev/urandom >"$E2E_WORK/garbage.png"
+printf '\x89PNG\r\n\x1a\n' >"$E2E_WORK/short.png"
+decode() { wine "$probe" image "$(winepath -w "$E2E_WORK/$1")" | tr -d '\r'; }
+e2e_expect_eq "PNG size" "image 37 23" "$(decode a.png)"
+e2e_expect_eq "JPEG size" "image 40 30" "$(decode b.jpg)"
+e2e_expect_eq "BMP size" "image 17 9" "$(decode c.bmp)"
+e2e_expect_eq "garbage refused" "image none" "$(decode garbage.png || true)"
+e2e_expect_eq "truncated PNG refused" "image none" "$(decode short.png || true)"
+
+# --- the probe window and its controls ---
+e2e_launch probe "$probe"
+out="$E2E_WORK/probe.out"
+e2e_wait_line "$out" '^ready 1' 30 || e2e_fail "probe did not start: $(cat "$out")"
+xid=$(e2e_wait_window "$title" 20) || e2e_fail "no window titled '$title'"
+sleep 1
+dump=$(e2e_tool dump "$title")
+echo "$dump" >"$E2E_WORK/dump.txt"
+control() { echo "$dump" | awk -F'\t' -v id="$1" '$1 == id'; }
+field() { control "$1" | cut -f "$2"; }
+e2e_expect_eq "client size" "600x220" "$(echo "$dump" | sed -n 's/^client\t//p')"
+e2e_expect_eq "title text" "STATIC| Titre de section" "$(field 10 2)|$(field 10 7)"
+e2e_expect_eq "link" "KestrivalumeLink|10,70,210,88|Plus de documents ..." "$(field 11 2)|$(field 11 3)|$(field 11 7)"
+e2e_expect_eq "button" "Button|Appliquer" "$(field 12 2)|$(field 12 7)"
+e2e_expect_eq "check box text" "Afficher les programmes utilisés" "$(field 13 7 | iconv -f CP1252 -t UTF-8)"
+e2e_expect_eq "slider class" "msctls_trackbar32" "$(field 14 2)"
+e2e_expect_eq "drop-down class" "ComboBox" "$(field 15 2)"
+e2e_expect_eq "icon button size" "KestrivalumeIconButton|10,40,26,56" "$(field 100 2)|$(field 100 3)"
+e2e_expect_eq "22 icon buttons" "22" "$(echo "$dump" | awk -F'\t' '$2 == "KestrivalumeIconButton"' | wc -l)"
+e2e_expect_eq "hue image size" "80,170,290,180" "$(field 18 3)"
+
+# --- clicks arrive as events ---
+read -r wx wy _ _ < <(e2e_geometry "$xid")
+origin=$(echo "$dump" | sed -n 's/^clientorigin\t//p')
+ox=${origin%,*}; oy=${origin#*,}
+click() { xdotool mousemove $((ox + $1)) $((oy + $2)) click 1; sleep 0.5; }
+click 60 112
+e2e_expect "button click reported" e2e_wait_line "$out" '^event control 1 12$' 5
+click 125 110
+e2e_expect "check box toggled off" e2e_wait_line "$out" '^event control 1 13 checked=0$' 5
+click 18 48
+e2e_expect "icon button 0 clicked" e2e_wait_line "$out" '^event control 1 100$' 5
+click 40 78
+e2e_expect "link clicked" e2e_wait_line "$out" '^event control 1 11$' 5
+click 300 20
+e2e_expect "left click on the window surface" e2e_wait_line "$out" '^event left 1 0$' 5
+xdotool mousemove $((ox + 30)) $((oy + 142)) keydown --delay 0 Right keyup Right 2>/dev/null || true
+click 30 142
+e2e_expect "slider move reported" e2e_wait_line "$out" '^event control 1 14 value=' 5
+xdotool mousemove $((ox + 60)) $((oy + 76)); sleep 0.5
+e2e_screenshot probe
+e2e_tool post "$title" close >/dev/null
+e2e_expect "close reported" e2e_wait_line "$out" '^event close 1 0$' 5
+wait "$E2E_LAST_PID" && status=0 || status=$?
+e2e_expect_eq "probe exit code" 0 "$status"
+e2e_finish

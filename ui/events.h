@@ -1,0 +1,28 @@
+#pragma once
+// The one event wait of the program. Every window, control and popup menu of the runtime reports
+// through it, addressed by the small numbers the program gives them.
+
+namespace ui {
+
+enum class EventKind {
+  None,            // the wait timed out
+  LeftButtonUp,    // left button released over a window's own surface (not over a control)
+  RightButtonUp,   // right button released over a window's own surface
+  MenuItem,        // an item of a popup menu was chosen; `item` is its number
+  Control,         // a control was clicked, toggled, moved or changed; `item` is its number
+  WindowClose,     // the close box, Alt+F4 or WM_CLOSE; the window stays until the program closes it
+};
+
+struct Event {
+  EventKind kind = EventKind::None;
+  int window = -1;  // window number; for MenuItem the window that owns the popup menu
+  int item = 0;     // control or menu-item number
+};
+
+// Waits up to timeout_ms for the next event, running the windows' message handling meanwhile.
+Event WaitEvent(int timeout_ms);
+
+// Pumps pending messages without waiting (keeps windows responsive during long work).
+void PumpMessages();
+
+}  // namespace ui

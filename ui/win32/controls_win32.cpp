@@ -1,0 +1,240 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ui/controls.h"
+#include "ui/image_store.h"
+#include "ui/win32/runtime_state.h"
+
+namespace ui {
+
+using win32::ControlKind;
+using win32::ControlRecord;
+using win32::FindControl;
+using win32::FindWindowRecord;
+using win32::WindowRecord;
+
+namespace {
+
+HFONT g_creation_font = nullptr;
+
+bool InitCommonControlsOnce() {
+  static bool done = false;
+  if (!done) {
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    done = InitCommonControlsEx(&classes) != FALSE;
+  }
+  return done;
+}
+
+struct Creation {
+  ControlKind kind;
+  const char* window_class;
+  DWORD style;
+};
+
+// Creates the control, records it under its number and gives it the creation font.
+int Create(int window, int control, Box box, const std::string& text, Creation how) {
+  WindowRecord* parent = FindWindowRecord(window);
+  if (!parent || !InitCommonControlsOnce() || !win32::RegisterOwnControlClasses()) return 0;
+  if (control == kAutoNumber) control = win32::NextAutoNumber();
+  if (control <= 0 || control > 0xFFFF || parent->controls.count(control)) return 0;
+  HWND handle = CreateWindowExA(0, how.window_class, text.c_str(),
+                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | how.style, box.x, box.y,
+                                box.width, box.height, parent->handle,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)), win32::Instance(), nullptr);
+  if (!handle) return 0;
+  HFONT font = g_creation_font ? g_creation_font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ControlRecord record;
+  record.handle = handle;
+  record.kind = how.kind;
+  parent->controls[control] = record;
+  return control;
+}
+
+HWND Handle(int window, int control) { return win32::ControlHandle(window, control); }
+
+HWND TooltipsOf(WindowRecord& parent) {
+  if (!parent.tooltips) {
+    parent.tooltips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, parent.handle, nullptr, win32::Instance(),
+                                      nullptr);
+  }
+  return parent.tooltips;
+}
+
+int ImageSide(int image, bool width) {
+  int w = 16, h = 16;
+  if (HasImage(image)) ImageSize(image, &w, &h);
+  return width ? w : h;
+}
+
+}  // namespace
+
+int AddText(int window, int control, Box box, const std::string& text, int font) {
+  int number = Create(window, control, box, text, {ControlKind::Text, "STATIC", SS_LEFT | SS_NOPREFIX});
+  if (number && font != kDefaultFont) SetFont(window, number, font);
+  return number;
+}
+
+int AddImage(int window, int control, Box box, int image) {
+  int number = Create(window, control, box, "", {ControlKind::Image, win32::kImageClass, 0});
+  if (number) win32::SetShownImage(Handle(window, number), image);
+  return number;
+}
+
+int AddIconButton(int window, int control, int x, int y, int image) {
+  Box box = {x, y, ImageSide(image, true), ImageSide(image, false)};
+  int number = Create(window, control, box, "", {ControlKind::IconButton, win32::kIconButtonClass, 0});
+  if (number) win32::SetShownImage(Handle(window, number), image);
+  return number;
+}
+
+int AddLink(int window, int control, Box box, const std::string& text, int font, Rgb hover) {
+  int number = Create(window, control, box, text, {ControlKind::Link, win32::kLinkClass, 0});
+  if (!number) return 0;
+  win32::SetLinkHoverColour(Handle(window, number), hover);
+  if (font != kDefaultFont) SetFont(window, number, font);
+  return number;
+}
+
+int AddButton(int window, int control, Box box, const std::string& text) {
+  return Create(window, control, box, text, {ControlKind::Button, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP});
+}
+
+int AddCheckBox(int window, int control, Box box, const std::string& text, bool checked) {
+  int number = Create(window, control, box, text, {ControlKind::CheckBox, "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP});
+  if (number) SetChecked(window, number, checked);
+  return number;
+}
+
+int AddSlider(int window, int control, Box box, int minimum, int maximum, int value) {
+  int number = Create(window, control, box, "", {ControlKind::Slider, TRACKBAR_CLASSA, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP});
+  if (!number) return 0;
+  SendMessageA(Handle(window, number), TBM_SETRANGEMIN, FALSE, minimum);
+  SendMessageA(Handle(window, number), TBM_SETRANGEMAX, FALSE, maximum);
+  SetSliderValue(window, number, value);
+  return number;
+}
+
+int AddDropDown(int window, int control, Box box, const std::vector<std::string>& items) {
+  int number = Create(window, control, box, "",
+                      {ControlKind::DropDown, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP});
+  if (number) SetDropDownItems(window, number, items);
+  return number;
+}
+
+int AddGroupBox(int window, int control, Box box, const std::string& text) {
+  return Create(window, control, box, text, {ControlKind::GroupBox, "BUTTON", BS_GROUPBOX});
+}
+
+int AddContainer(int window, int control, Box box, Rgb colour) {
+  int number = Create(window, control, box, "", {ControlKind::Container, "STATIC", SS_LEFT});
+  if (number) SetColours(window, number, {colour, colour, false});
+  return number;
+}
+
+void SetCreationFont(int font) { g_creation_font = win32::FontHandle(font); }
+
+bool ControlExists(int window, int control) { return FindControl(window, control) != nullptr; }
+
+void RemoveControl(int window, int control) {
+  WindowRecord* parent = FindWindowRecord(window);
+  ControlRecord* record = FindControl(window, control);
+  if (!parent || !record) return;
+  DestroyWindow(record->handle);
+  if (record->background_brush) DeleteObject(record->background_brush);
+  parent->controls.erase(control);
+}
+
+void SetTooltip(int window, int control, const std::string& text) {
+  WindowRecord* parent = FindWindowRecord(window);
+  HWND handle = Handle(window, control);
+  if (!parent || !handle) return;
+  HWND tips = TooltipsOf(*parent);
+  if (!tips) return;
+  TOOLINFOA tool = {};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = parent->handle;
+  tool.uId = reinterpret_cast<UINT_PTR>(handle);
+  tool.lpszText = const_cast<char*>(text.c_str());
+  SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void SetText(int window, int control, const std::string& text) {
+  if (HWND handle = Handle(window, control)) SetWindowTextA(handle, text.c_str());
+}
+
+std::string Text(int window, int control) {
+  HWND handle = Handle(window, control);
+  if (!handle) return "";
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(handle)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(handle, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+void SetImage(int window, int control, int image) {
+  if (HWND handle = Handle(window, control)) win32::SetShownImage(handle, image);
+}
+
+void SetColours(int window, int control, TextColours colours) {
+  ControlRecord* record = FindControl(window, control);
+  if (!record) return;
+  record->has_colours = true;
+  record->colours = colours;
+  if (record->background_brush) DeleteObject(record->background_brush);
+  record->background_brush = nullptr;
+  InvalidateRect(record->handle, nullptr, TRUE);
+}
+
+void SetFont(int window, int control, int font) {
+  HFONT handle = win32::FontHandle(font);
+  if (!handle) handle = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (HWND control_handle = Handle(window, control))
+    SendMessageA(control_handle, WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
+}
+
+void Enable(int window, int control, bool enabled) {
+  if (HWND handle = Handle(window, control)) EnableWindow(handle, enabled);
+}
+
+bool IsChecked(int window, int control) {
+  HWND handle = Handle(window, control);
+  return handle && SendMessageA(handle, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SetChecked(int window, int control, bool checked) {
+  if (HWND handle = Handle(window, control))
+    SendMessageA(handle, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+int SliderValue(int window, int control) {
+  HWND handle = Handle(window, control);
+  return handle ? static_cast<int>(SendMessageA(handle, TBM_GETPOS, 0, 0)) : 0;
+}
+
+void SetSliderValue(int window, int control, int value) {
+  if (HWND handle = Handle(window, control)) SendMessageA(handle, TBM_SETPOS, TRUE, value);
+}
+
+int DropDownSelection(int window, int control) {
+  HWND handle = Handle(window, control);
+  return handle ? static_cast<int>(SendMessageA(handle, CB_GETCURSEL, 0, 0)) : -1;
+}
+
+void SetDropDownItems(int window, int control, const std::vector<std::string>& items) {
+  HWND handle = Handle(window, control);
+  if (!handle) return;
+  SendMessageA(handle, CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items)
+    SendMessageA(handle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void SetDropDownSelection(int window, int control, int index) {
+  if (HWND handle = Handle(window, control)) SendMessageA(handle, CB_SETCURSEL, index, 0);
+}
+
+}  // namespace ui

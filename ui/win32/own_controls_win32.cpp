@@ -1,0 +1,188 @@
+// The runtime's own controls: an image, an image that reports clicks (icon button) and a
+// one-line link with a hover colour. They paint no background of their own unless the parent
+// gives them an opaque brush, so the window's colour or picture shows through.
+#include <windows.h>
+
+#include "ui/win32/runtime_state.h"
+
+namespace ui::win32 {
+
+namespace {
+
+constexpr UINT_PTR kHoverTimer = 1;
+constexpr UINT kHoverIntervalMs = 30;
+
+struct OwnControl {
+  int image = -1;
+  COLORREF hover = 0;
+  bool hot = false;
+  HFONT font = nullptr;
+};
+
+OwnControl* StateOf(HWND control) {
+  return reinterpret_cast<OwnControl*>(GetWindowLongPtrA(control, GWLP_USERDATA));
+}
+
+bool IsClass(HWND control, const char* name) {
+  char found[64] = {};
+  GetClassNameA(control, found, sizeof found);
+  return lstrcmpiA(found, name) == 0;
+}
+
+// Repaints the parent's pixels under the control first, so a transparent control never draws
+// over its own earlier picture.
+void RepaintWithParent(HWND control) {
+  HWND parent = GetParent(control);
+  RECT area;
+  GetWindowRect(control, &area);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+  RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void PaintImage(HDC dc, int image) {
+  if (HICON icon = IconHandle(image)) {
+    DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+  } else if (HBITMAP bitmap = BitmapHandle(image)) {
+    BITMAP info = {};
+    GetObjectA(bitmap, sizeof info, &info);
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, bitmap);
+    BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+  }
+}
+
+void PaintLink(HWND control, HDC dc, const OwnControl& state) {
+  RECT area;
+  GetClientRect(control, &area);
+  HBRUSH brush = reinterpret_cast<HBRUSH>(
+      SendMessageA(GetParent(control), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(control)));
+  if (brush) FillRect(dc, &area, brush);
+  if (state.hot) SetTextColor(dc, state.hover);
+  SetBkMode(dc, TRANSPARENT);
+  HGDIOBJ old_font = state.font ? SelectObject(dc, state.font) : nullptr;
+  char text[512] = {};
+  const int length = GetWindowTextA(control, text, sizeof text);
+  DrawTextA(dc, text, length, &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  if (old_font) SelectObject(dc, old_font);
+}
+
+void OnPaint(HWND control, OwnControl& state) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(control, &paint);
+  if (IsClass(control, kLinkClass)) {
+    PaintLink(control, dc, state);
+  } else {
+    PaintImage(dc, state.image);
+  }
+  EndPaint(control, &paint);
+}
+
+void OnMouseMove(HWND control, OwnControl& state) {
+  if (state.hot || !IsClass(control, kLinkClass)) return;
+  state.hot = true;
+  SetTimer(control, kHoverTimer, kHoverIntervalMs, nullptr);
+  RepaintWithParent(control);
+}
+
+// Ends the hover once the pointer left the control or the window got disabled.
+void OnHoverTimer(HWND control, OwnControl& state) {
+  POINT pointer;
+  GetCursorPos(&pointer);
+  ScreenToClient(control, &pointer);
+  RECT area;
+  GetClientRect(control, &area);
+  if (PtInRect(&area, pointer) && IsWindowEnabled(GetParent(control))) return;
+  state.hot = false;
+  KillTimer(control, kHoverTimer);
+  RepaintWithParent(control);
+}
+
+void ReportClick(HWND control) {
+  SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+               reinterpret_cast<LPARAM>(control));
+}
+
+HCURSOR PointerFor(HWND control) {
+  if (IsClass(control, kLinkClass)) {
+    if (HCURSOR hand = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND))) return hand;
+  }
+  return LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+}
+
+LRESULT CALLBACK OwnControlProcedure(HWND control, UINT message, WPARAM wparam, LPARAM lparam) {
+  OwnControl* state = StateOf(control);
+  switch (message) {
+    case WM_NCCREATE:
+      SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new OwnControl));
+      break;
+    case WM_NCDESTROY:
+      delete state;
+      SetWindowLongPtrA(control, GWLP_USERDATA, 0);
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      if (state) OnPaint(control, *state);
+      return 0;
+    case WM_SETFONT:
+      if (state) state->font = reinterpret_cast<HFONT>(wparam);
+      return 0;
+    case WM_GETFONT:
+      return state ? reinterpret_cast<LRESULT>(state->font) : 0;
+    case WM_SETTEXT: {
+      LRESULT result = DefWindowProcA(control, message, wparam, lparam);
+      RepaintWithParent(control);
+      return result;
+    }
+    case WM_MOUSEMOVE:
+      if (state) OnMouseMove(control, *state);
+      return 0;
+    case WM_TIMER:
+      if (state && wparam == kHoverTimer) OnHoverTimer(control, *state);
+      return 0;
+    case WM_LBUTTONUP:
+      if (!IsClass(control, kImageClass)) ReportClick(control);
+      return 0;
+    case WM_NCHITTEST:
+      // A plain image lets clicks through to the window beneath, as a static picture does.
+      if (IsClass(control, kImageClass)) return HTTRANSPARENT;
+      break;
+    case WM_SETCURSOR:
+      SetCursor(PointerFor(control));
+      return TRUE;
+  }
+  return DefWindowProcA(control, message, wparam, lparam);
+}
+
+}  // namespace
+
+bool RegisterOwnControlClasses() {
+  static bool registered = false;
+  if (registered) return true;
+  registered = true;
+  for (const char* name : {kImageClass, kIconButtonClass, kLinkClass}) {
+    WNDCLASSEXA type = {};
+    type.cbSize = sizeof type;
+    type.lpfnWndProc = OwnControlProcedure;
+    type.hInstance = Instance();
+    type.lpszClassName = name;
+    if (!RegisterClassExA(&type)) registered = false;
+  }
+  return registered;
+}
+
+void SetLinkHoverColour(HWND link, COLORREF colour) {
+  if (OwnControl* state = StateOf(link)) state->hover = colour;
+}
+
+void SetShownImage(HWND control, int image) {
+  OwnControl* state = StateOf(control);
+  if (!state) return;
+  state->image = image;
+  RepaintWithParent(control);
+}
+
+}  // namespace ui::win32

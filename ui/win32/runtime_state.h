@@ -1,0 +1,69 @@
+#pragma once
+// What the Win32 runtime knows about the windows, controls, images and fonts it created,
+// indexed by the program's numbers. GUI thread only.
+#include <windows.h>
+
+#include <deque>
+#include <map>
+#include <string>
+
+#include "ui/controls.h"
+#include "ui/events.h"
+
+namespace ui::win32 {
+
+enum class ControlKind { Text, Image, IconButton, Link, Button, CheckBox, Slider, DropDown, GroupBox, Container };
+
+struct ControlRecord {
+  HWND handle = nullptr;
+  ControlKind kind = ControlKind::Text;
+  bool has_colours = false;
+  TextColours colours;
+  HBRUSH background_brush = nullptr;  // solid brush for opaque coloured controls
+};
+
+struct WindowRecord {
+  HWND handle = nullptr;
+  std::map<int, ControlRecord> controls;
+  HBRUSH background = nullptr;  // owned; null paints the system window colour
+  HWND tooltips = nullptr;
+};
+
+std::map<int, WindowRecord>& Windows();
+WindowRecord* FindWindowRecord(int number);
+int WindowNumberOf(HWND handle);  // top-level windows only; -1 if not ours
+ControlRecord* FindControl(int window, int control);
+HWND ControlHandle(int window, int control);
+
+// A number no live control of any window uses, from kFirstAutoNumber up (16-bit, as
+// WM_COMMAND carries control numbers in a word).
+int NextAutoNumber();
+
+void PushEvent(Event event);
+bool PopEvent(Event* event);
+
+HINSTANCE Instance();
+HFONT CreationFont();
+HFONT FontHandle(int number);  // null for kDefaultFont or an unknown number
+HBITMAP BitmapHandle(int number);
+HICON IconHandle(int number);
+
+}  // namespace ui::win32
+
+namespace ui::win32 {
+
+// Window classes of the runtime's own controls (registered on first use).
+constexpr char kImageClass[] = "KestrivalumeImage";
+constexpr char kIconButtonClass[] = "KestrivalumeIconButton";
+constexpr char kLinkClass[] = "KestrivalumeLink";
+bool RegisterOwnControlClasses();
+// Hover colour of a link control.
+void SetLinkHoverColour(HWND link, COLORREF colour);
+// Image shown by an image or icon-button control.
+void SetShownImage(HWND control, int image);
+
+void ReleaseImages();
+void ReleaseFonts();
+void ReleasePopupMenus();
+
+}  // namespace ui::win32

@@ -1,0 +1,17 @@
+#include <vector>
+
+#include "ui/window.h"
+#include "ui/win32/runtime_state.h"
+
+namespace ui {
+
+void ShutDown() {
+  std::vector<int> numbers;
+  for (const auto& [number, record] : win32::Windows()) numbers.push_back(number);
+  for (int number : numbers) CloseWindow(number);
+  win32::ReleasePopupMenus();
+  win32::ReleaseImages();
+  win32::ReleaseFonts();
+}
+
+}  // namespace ui

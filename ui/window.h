@@ -1,0 +1,60 @@
+#pragma once
+// Top-level windows addressed by number. A window is created hidden, filled with controls, then
+// shown; closing destroys it with all its controls.
+#include <cstdint>
+#include <string>
+
+namespace ui {
+
+// Colours are 0x00BBGGRR, red in the low byte.
+using Rgb = std::uint32_t;
+
+enum class Frame {
+  Borderless,  // popup without caption or border
+  CloseBox,    // caption with only a close box, fixed size
+};
+
+struct WindowSpec {
+  int number = 0;
+  std::string title;
+  int x = 0, y = 0;                // outer top-left corner on the screen
+  int inner_width = 0, inner_height = 0;
+  Frame frame = Frame::Borderless;
+  bool centred = false;            // ignore x, y and centre on the screen
+  bool topmost = false;
+  bool tool_window = false;        // kept off the taskbar
+  bool drop_shadow = false;
+  int owner = -1;                  // window number of the owner, or -1
+};
+
+[[nodiscard]] bool OpenWindow(const WindowSpec& spec);
+void CloseWindow(int number);
+bool WindowExists(int number);
+
+void ShowWindow(int number);
+void BringToFront(int number);      // topmost and foreground
+void MoveWindowTo(int number, int x, int y);
+void SetInnerSize(int number, int inner_width, int inner_height);
+void InnerSize(int number, int* inner_width, int* inner_height);
+void OuterPosition(int number, int* x, int* y);
+
+void SetBackgroundColour(int number, Rgb colour);
+// Paints the window with a stored image as a pattern anchored at the inner top-left corner.
+void SetBackgroundImage(int number, int image);
+
+// Translucency of a layered window: alpha 0-255, or one colour drawn as a hole. False when the
+// system lacks layered windows (the window then stays opaque).
+bool SetWindowAlpha(int number, int alpha);
+bool SetWindowColourKey(int number, Rgb key);
+
+// Number of the window that has the keyboard focus (or contains the focused control), or -1
+// when the focus is outside the program's windows.
+int FocusedWindow();
+
+// Screen position of the mouse pointer.
+void CursorPosition(int* x, int* y);
+
+// Releases every window, control, image and font (the normal end of the program).
+void ShutDown();
+
+}  // namespace ui
