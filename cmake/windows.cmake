@@ -17,13 +17,13 @@ find_library(KV_ZLIB NAMES libz.a z REQUIRED)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY "${CMAKE_SOURCE_DIR}/out/${KV_ARCH}")
 set(KV_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
-add_library(kv_logic STATIC ${KV_LOGIC_SOURCES} ${KV_GEN_DIR}/builtin_images_data.cpp)
-target_include_directories(kv_logic PUBLIC ${CMAKE_SOURCE_DIR} ${KV_DEPS}/include)
-target_link_libraries(kv_logic PUBLIC ${KV_DEPS}/lib/libpng16.a ${KV_DEPS}/lib/libjpeg.a ${KV_ZLIB})
-
+# The portable logic and its Windows side in one library: each calls into the other (text files
+# save through the Windows file replacement, the runtime draws what the logic decodes).
 kv_glob(KV_WIN32_SOURCES ui/win32 shell/win32 settings/win32 sources/win32 menu/win32 settings_window/win32)
-add_library(kv_win32 STATIC ${KV_WIN32_SOURCES})
-target_link_libraries(kv_win32 PUBLIC kv_logic comctl32 comdlg32 gdi32 user32 shell32 ole32 uuid advapi32 msimg32)
+add_library(kv_win32 STATIC ${KV_LOGIC_SOURCES} ${KV_WIN32_SOURCES} ${KV_GEN_DIR}/builtin_images_data.cpp)
+target_include_directories(kv_win32 PUBLIC ${CMAKE_SOURCE_DIR} ${KV_DEPS}/include)
+target_link_libraries(kv_win32 PUBLIC ${KV_DEPS}/lib/libpng16.a ${KV_DEPS}/lib/libjpeg.a ${KV_ZLIB}
+                      comctl32 comdlg32 gdi32 user32 shell32 ole32 uuid advapi32 msimg32)
 
 add_executable(Kestrivalume WIN32 shell/win32/main/winmain.cpp res/kestrivalume.rc)
 target_include_directories(Kestrivalume PRIVATE ${KV_GEN_DIR})

@@ -9,6 +9,7 @@
 namespace ui {
 
 constexpr int kAutoNumber = -1;
+constexpr int kNoControl = -1;  // returned when a control could not be created
 constexpr int kFirstAutoNumber = 1000;
 constexpr int kDefaultFont = 0;  // the system's default GUI font
 
@@ -24,7 +25,7 @@ struct TextColours {
   bool transparent = false;  // no background: the window's colour or picture shows through
 };
 
-// Each returns the control's number, or 0 when it could not be created.
+// Each returns the control's number (0 is a valid fixed number), or kNoControl.
 int AddText(int window, int control, Box box, const std::string& text, int font = kDefaultFont);
 int AddImage(int window, int control, Box box, int image);
 // A 16 x 16 (or image-sized) picture that reports a click when the left button is released on it.

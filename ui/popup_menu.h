@@ -11,7 +11,8 @@ struct MenuItemSpec {
 };
 
 [[nodiscard]] bool CreatePopupMenu(int number, const std::vector<MenuItemSpec>& items);
-// Shows the menu at the mouse pointer, owned by the given window.
-void ShowPopupMenu(int number, int owner_window);
+// Shows the menu with its top-left corner at (x, y) on the screen, owned by the given window,
+// which is made the foreground window first. Either mouse button chooses an item.
+void ShowPopupMenu(int number, int owner_window, int x, int y);
 
 }  // namespace ui

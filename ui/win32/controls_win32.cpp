@@ -35,14 +35,14 @@ struct Creation {
 // Creates the control, records it under its number and gives it the creation font.
 int Create(int window, int control, Box box, const std::string& text, Creation how) {
   WindowRecord* parent = FindWindowRecord(window);
-  if (!parent || !InitCommonControlsOnce() || !win32::RegisterOwnControlClasses()) return 0;
+  if (!parent || !InitCommonControlsOnce() || !win32::RegisterOwnControlClasses()) return kNoControl;
   if (control == kAutoNumber) control = win32::NextAutoNumber();
-  if (control <= 0 || control > 0xFFFF || parent->controls.count(control)) return 0;
+  if (control < 0 || control > 0xFFFF || parent->controls.count(control)) return kNoControl;
   HWND handle = CreateWindowExA(0, how.window_class, text.c_str(),
                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | how.style, box.x, box.y,
                                 box.width, box.height, parent->handle,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)), win32::Instance(), nullptr);
-  if (!handle) return 0;
+  if (!handle) return kNoControl;
   HFONT font = g_creation_font ? g_creation_font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   ControlRecord record;
@@ -74,26 +74,26 @@ int ImageSide(int image, bool width) {
 
 int AddText(int window, int control, Box box, const std::string& text, int font) {
   int number = Create(window, control, box, text, {ControlKind::Text, "STATIC", SS_LEFT | SS_NOPREFIX});
-  if (number && font != kDefaultFont) SetFont(window, number, font);
+  if (number != kNoControl && font != kDefaultFont) SetFont(window, number, font);
   return number;
 }
 
 int AddImage(int window, int control, Box box, int image) {
   int number = Create(window, control, box, "", {ControlKind::Image, win32::kImageClass, 0});
-  if (number) win32::SetShownImage(Handle(window, number), image);
+  if (number != kNoControl) win32::SetShownImage(Handle(window, number), image);
   return number;
 }
 
 int AddIconButton(int window, int control, int x, int y, int image) {
   Box box = {x, y, ImageSide(image, true), ImageSide(image, false)};
   int number = Create(window, control, box, "", {ControlKind::IconButton, win32::kIconButtonClass, 0});
-  if (number) win32::SetShownImage(Handle(window, number), image);
+  if (number != kNoControl) win32::SetShownImage(Handle(window, number), image);
   return number;
 }
 
 int AddLink(int window, int control, Box box, const std::string& text, int font, Rgb hover) {
   int number = Create(window, control, box, text, {ControlKind::Link, win32::kLinkClass, 0});
-  if (!number) return 0;
+  if (number == kNoControl) return kNoControl;
   win32::SetLinkHoverColour(Handle(window, number), hover);
   if (font != kDefaultFont) SetFont(window, number, font);
   return number;
@@ -105,13 +105,13 @@ int AddButton(int window, int control, Box box, const std::string& text) {
 
 int AddCheckBox(int window, int control, Box box, const std::string& text, bool checked) {
   int number = Create(window, control, box, text, {ControlKind::CheckBox, "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP});
-  if (number) SetChecked(window, number, checked);
+  if (number != kNoControl) SetChecked(window, number, checked);
   return number;
 }
 
 int AddSlider(int window, int control, Box box, int minimum, int maximum, int value) {
   int number = Create(window, control, box, "", {ControlKind::Slider, TRACKBAR_CLASSA, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP});
-  if (!number) return 0;
+  if (number == kNoControl) return kNoControl;
   SendMessageA(Handle(window, number), TBM_SETRANGEMIN, FALSE, minimum);
   SendMessageA(Handle(window, number), TBM_SETRANGEMAX, FALSE, maximum);
   SetSliderValue(window, number, value);
@@ -121,7 +121,7 @@ int AddSlider(int window, int control, Box box, int minimum, int maximum, int va
 int AddDropDown(int window, int control, Box box, const std::vector<std::string>& items) {
   int number = Create(window, control, box, "",
                       {ControlKind::DropDown, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP});
-  if (number) SetDropDownItems(window, number, items);
+  if (number != kNoControl) SetDropDownItems(window, number, items);
   return number;
 }
 
@@ -131,7 +131,7 @@ int AddGroupBox(int window, int control, Box box, const std::string& text) {
 
 int AddContainer(int window, int control, Box box, Rgb colour) {
   int number = Create(window, control, box, "", {ControlKind::Container, "STATIC", SS_LEFT});
-  if (number) SetColours(window, number, {colour, colour, false});
+  if (number != kNoControl) SetColours(window, number, {colour, colour, false});
   return number;
 }
 

@@ -30,15 +30,13 @@ bool CreatePopupMenu(int number, const std::vector<MenuItemSpec>& items) {
   return true;
 }
 
-void ShowPopupMenu(int number, int owner_window) {
+void ShowPopupMenu(int number, int owner_window, int x, int y) {
   auto menu = Menus().find(number);
   win32::WindowRecord* owner = win32::FindWindowRecord(owner_window);
   if (menu == Menus().end() || !owner) return;
-  POINT pointer;
-  GetCursorPos(&pointer);
   // The owner must be in the foreground or the menu would not close when clicked elsewhere.
   SetForegroundWindow(owner->handle);
-  TrackPopupMenu(menu->second, TPM_LEFTALIGN | TPM_RIGHTBUTTON, pointer.x, pointer.y, 0, owner->handle, nullptr);
+  TrackPopupMenu(menu->second, TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, owner->handle, nullptr);
   PostMessageA(owner->handle, WM_NULL, 0, 0);
 }
 

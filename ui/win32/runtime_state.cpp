@@ -50,7 +50,7 @@ int NextAutoNumber() {
     g_next_auto = candidate >= kLastAutoNumber ? kFirstAutoNumber : candidate + 1;
     if (!NumberInUse(candidate)) return candidate;
   }
-  return 0;
+  return kNoControl;
 }
 
 void PushEvent(Event event) { g_events.push_back(event); }

@@ -1,41 +1,27 @@
-// Entry point of Kestrivalume.exe. For now it shows the button window in the screen corner and
-// runs the event wait until that window is closed; start-up, the main loop and the menu come
-// with the shell modules.
+// Entry point of Kestrivalume.exe: start-up, the main loop, the normal end.
 #include <windows.h>
 
-#include "ui/controls.h"
-#include "ui/events.h"
-#include "ui/image_store.h"
-#include "ui/window.h"
+#include "shell/button_window.h"
+#include "shell/main_loop.h"
+#include "shell/startup.h"
 
 namespace {
 
-constexpr int kButtonWindow = 0;
-constexpr int kProgramImage = 0;
-
-bool ShowButtonWindow() {
-  ui::WindowSpec spec;
-  spec.number = kButtonWindow;
-  spec.title = "Kestrivalume";
-  spec.inner_width = 16;
-  spec.inner_height = 16;
-  spec.topmost = true;
-  spec.tool_window = true;
-  if (!ui::OpenWindow(spec)) return false;
-  ui::AddImage(kButtonWindow, ui::kAutoNumber, {0, 0, 16, 16}, kProgramImage);
-  ui::ShowWindow(kButtonWindow);
-  return true;
+// The operations of the other subsystems, wired once.
+shell::ProgramHooks WireHooks() {
+  shell::ProgramHooks hooks;
+  hooks.create_button_window = shell::CreateButtonWindow;
+  hooks.show_popup_menu = shell::ShowButtonPopupMenu;
+  hooks.popup_menu_item = shell::RunPopupMenuItem;
+  return hooks;
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  if (ui::StoreBuiltinImages() && ShowButtonWindow()) {
-    for (;;) {
-      ui::Event event = ui::WaitEvent(200);
-      if (event.kind == ui::EventKind::WindowClose && event.window == kButtonWindow) break;
-    }
-  }
-  ui::ShutDown();
-  return 0;
+  const shell::ProgramHooks hooks = WireHooks();
+  int exit_code = 0;
+  if (shell::RunStartup(hooks) == shell::StartupOutcome::EnterLoop) exit_code = shell::RunMainLoop(hooks);
+  shell::NormalEnd();
+  return exit_code;
 }

@@ -102,7 +102,11 @@ int main(int argc, char** argv) {
     ui::Event event = ui::WaitEvent(200);
     if (event.kind == ui::EventKind::None) continue;
     Report(event);
-    if (event.kind == ui::EventKind::RightButtonUp) ui::ShowPopupMenu(1, kWindow);
+    if (event.kind == ui::EventKind::RightButtonUp) {
+      int x = 0, y = 0;
+      ui::CursorPosition(&x, &y);
+      ui::ShowPopupMenu(1, kWindow, x, y);
+    }
     if (event.kind == ui::EventKind::WindowClose) break;
     if (event.kind == ui::EventKind::MenuItem && event.item == 9) break;
   }

@@ -1,0 +1,10 @@
+#include "settings/settings.h"
+
+namespace settings {
+
+Settings& Current() {
+  static Settings settings;
+  return settings;
+}
+
+}  // namespace settings

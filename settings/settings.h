@@ -1,0 +1,61 @@
+#pragma once
+// The process-wide record of the user's options, with the defaults a new user gets.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace settings {
+
+// 0x00BBGGRR: red in the low byte.
+using Colour = std::uint32_t;
+
+// The twelve colours of a look, always in this order.
+enum ColourIndex {
+  kListingColor,
+  kTitleBackColor,
+  kTitleColor,
+  kSubTitleBackColor,
+  kSubTitleColor,
+  kFontColor,
+  kLinkColor,
+  kLinkHiColor,
+  kTooltipBackColor,
+  kTooltipColor,
+  kLineColorVertical,
+  kLineColorHorizontal,
+  kColourCount
+};
+
+using ColourSet = std::array<Colour, kColourCount>;
+
+// Flags are signed 8-bit values, true when non-zero.
+using Flag = std::int8_t;
+
+struct Settings {
+  Flag LoadOnWindowsStart = 1;
+  Flag NoMouseClickNeeded = 1;
+  Flag ShowLinkToolTips = 1;
+  Flag WindowsTransparency = 1;
+  std::int32_t TransparencyMain = 200;
+  std::int32_t Transparency = 230;
+  std::string SelectedSkin;
+  std::string BackgroundFile;
+  std::int32_t MostUsedMaximum = 10;
+  std::int32_t LastUsedMaximum = 10;
+  std::int32_t RecentDocsMaximum = 15;
+  Flag ShowProgImmediate = 0;
+  Flag ShowDocsImmediate = 1;
+  Flag ShowFilterExe = 1;
+  Flag ShowFilterHlp = 1;
+  Flag ShowFilterDoc = 1;
+  Flag ShowActiveTasks = 1;
+  Flag ShowMostUsed = 1;
+  Flag ShowLastUsed = 1;
+  std::int32_t DisplayColumnWidth = 190;
+};
+
+// The one record every module reads; changed only by loading, the settings window and the
+// menu window's toggles.
+Settings& Current();
+
+}  // namespace settings

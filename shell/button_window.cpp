@@ -1,0 +1,68 @@
+#include "shell/button_window.h"
+
+#include "settings/settings.h"
+#include "shell/environment.h"
+#include "shell/main_loop.h"
+#include "shell/services.h"
+#include "ui/controls.h"
+#include "ui/message_box.h"
+#include "ui/popup_menu.h"
+#include "ui/window.h"
+
+namespace shell {
+
+namespace {
+constexpr int kProgramImage = 0;
+constexpr int kItemHelp = 2;
+constexpr int kItemWebsite = 3;
+constexpr int kItemAbout = 5;
+constexpr int kItemQuit = 6;
+}  // namespace
+
+const char* AboutText() {
+  return "Kestrivalume\r\n\r\nVersion 1.12.06.05\r\n\r\n"
+         "Copyright Varnholtiqa. Tous droits réservés.\r\n\r\n";
+}
+
+void CreateButtonWindow() {
+  const settings::Settings& options = settings::Current();
+  ui::WindowSpec spec;
+  spec.number = kButtonWindow;
+  spec.title = kButtonWindowTitle;
+  spec.inner_width = 16;
+  spec.inner_height = 16;
+  spec.topmost = true;
+  spec.tool_window = options.WindowsTransparency != 0;
+  if (!ui::OpenWindow(spec)) return;
+  if (options.WindowsTransparency) ui::SetWindowAlpha(kButtonWindow, options.TransparencyMain);
+  ui::ShowWindow(kButtonWindow);
+  ui::BringToFront(kButtonWindow);
+  (void)ui::CreatePopupMenu(kPopupMenu, {{kItemHelp, "&Aide"},
+                                         {kItemWebsite, "&Website"},
+                                         {kItemAbout, "A &propos ..."},
+                                         {0, ""},
+                                         {kItemQuit, "&Quitter"}});
+  ui::AddImage(kButtonWindow, kButtonImageControl, {0, 0, 16, 16}, kProgramImage);
+}
+
+void ShowButtonPopupMenu() {
+  int x = 0, y = 0;
+  ui::CursorPosition(&x, &y);
+  ui::ShowPopupMenu(kPopupMenu, kButtonWindow, x - 1, y - 1);
+}
+
+void RunPopupMenuItem(int item) {
+  switch (item) {
+    case kItemHelp:
+      services::ShellOpen(Env().program_folder + kHelpDocument, "open", "", "");
+      return;
+    case kItemWebsite:
+      services::ShellOpen(kWebsite, "open", "", "");
+      return;
+    case kItemAbout:
+      ui::ShowMessage(kButtonWindowTitle, AboutText(), ui::Buttons::Ok, ui::Mark::None, kButtonWindow);
+      return;
+  }
+}
+
+}  // namespace shell

@@ -1,0 +1,240 @@
+#include "shell/main_loop.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "menu/view_state.h"
+#include "settings/settings.h"
+#include "shell/environment.h"
+#include "shell/location_marker.h"
+#include "shell/services.h"
+#include "ui/strings.h"
+#include "ui/window.h"
+
+namespace shell {
+
+namespace {
+
+constexpr char kInstallKey[] = "Software\\Varnholtiqa\\Kestrivalume";
+
+// Popup menu items of the button window.
+constexpr int kItemHelp = 2;
+constexpr int kItemWebsite = 3;
+constexpr int kItemAbout = 5;
+constexpr int kItemQuit = 6;
+
+// Controls of the settings window, handled by that window's module.
+constexpr int kSettingsWindowControls[] = {30, 32, 34, 47, 50, 55, 56, 60, 63, 66,
+                                           69, 72, 75, 78, 80, 83, 84, 85, 86, 88};
+
+void Rebuild(const ProgramHooks& hooks) {
+  Call(hooks.close_menu_window);
+  Call(hooks.build_menu_window);
+}
+
+bool Flag(settings::Flag value) { return value != 0; }
+
+void Toggle(settings::Flag& flag) { flag = flag ? 0 : 1; }
+
+// The menu-window commands that change what the next build shows.
+void NextProgramsPage(const ProgramHooks& hooks) {
+  menu::View().ProgramsShown = true;
+  menu::View().DocumentsShown = Flag(settings::Current().ShowDocsImmediate);
+  Rebuild(hooks);
+}
+
+void ShowPrograms(const ProgramHooks& hooks) {
+  menu::View().ProgramsShown = true;
+  menu::View().ProgramsPageStart.clear();
+  Rebuild(hooks);
+}
+
+void ShowDocuments(const ProgramHooks& hooks) {
+  menu::View().DocumentsShown = true;
+  menu::View().ProgramsPageStart.clear();
+  Rebuild(hooks);
+}
+
+void ShowAllDocuments(const ProgramHooks& hooks) {
+  menu::View().AllDocumentsShown = true;
+  Rebuild(hooks);
+}
+
+void ToggleProgramsImmediate(const ProgramHooks& hooks) {
+  Toggle(settings::Current().ShowProgImmediate);
+  menu::View().ProgramsShown = Flag(settings::Current().ShowProgImmediate);
+  menu::View().ProgramsPageStart.clear();
+  Rebuild(hooks);
+}
+
+void ToggleDocumentsImmediate(const ProgramHooks& hooks) {
+  Toggle(settings::Current().ShowDocsImmediate);
+  menu::View().DocumentsShown = Flag(settings::Current().ShowDocsImmediate);
+  menu::View().ProgramsPageStart.clear();
+  Rebuild(hooks);
+}
+
+void ToggleFilter(settings::Flag& filter, const ProgramHooks& hooks) {
+  Toggle(filter);
+  menu::View().ProgramsShown = true;
+  menu::View().ProgramsPageStart.clear();
+  Rebuild(hooks);
+}
+
+void OpenSettingsWindow(const ProgramHooks& hooks) {
+  Call(hooks.close_menu_window);
+  Call(hooks.open_settings_window);
+}
+
+bool IsSettingsWindowControl(int control) {
+  return std::find(std::begin(kSettingsWindowControls), std::end(kSettingsWindowControls), control) !=
+         std::end(kSettingsWindowControls);
+}
+
+void DispatchControl(int control, const ProgramHooks& hooks) {
+  KV_MARK();
+  settings::Settings& options = settings::Current();
+  switch (control) {
+    case 1: Call(hooks.show_popup_menu); return;
+    case 2:
+    case 17: Call(hooks.close_menu_window); return;
+    case 3:
+    case 14: NextProgramsPage(hooks); return;
+    case 5: OpenSettingsWindow(hooks); return;
+    case 6: ToggleFilter(options.ShowFilterExe, hooks); return;
+    case 7: ToggleFilter(options.ShowFilterHlp, hooks); return;
+    case 8: ToggleFilter(options.ShowFilterDoc, hooks); return;
+    case 9: ToggleDocumentsImmediate(hooks); return;
+    case 10: ToggleProgramsImmediate(hooks); return;
+    case 11: ShowAllDocuments(hooks); return;
+    case 12: ShowPrograms(hooks); return;
+    case 13: ShowDocuments(hooks); return;
+    case 18: case 19: case 20: case 21: case 22: case 23:
+      Call(hooks.close_menu_window);
+      Call(hooks.system_command, control);
+      return;
+  }
+  if (IsSettingsWindowControl(control)) {
+    Call(hooks.settings_window_control, control);
+  } else if (ui::WindowExists(kMenuWindow)) {
+    Call(hooks.launch_entry, control);
+  }
+}
+
+// Returns true for the quit item.
+bool DispatchMenuItem(int item, const ProgramHooks& hooks) {
+  if (item == kItemQuit) return true;
+  if (item == kItemHelp || item == kItemWebsite || item == kItemAbout) Call(hooks.popup_menu_item, item);
+  return false;
+}
+
+void CloseMenuOnFocusLoss(const ProgramHooks& hooks) {
+  if (!ui::WindowExists(kMenuWindow)) return;
+  const int focused = ui::FocusedWindow();
+  if (focused != kMenuWindow && focused != kButtonWindow) Call(hooks.close_menu_window);
+}
+
+// Opens the menu once each time the pointer enters the screen's top-left corner.
+void OpenMenuInCorner(const ProgramHooks& hooks) {
+  if (!settings::Current().NoMouseClickNeeded) return;
+  int x = 0, y = 0;
+  ui::CursorPosition(&x, &y);
+  LoopState& loop = Loop();
+  if (x < kCornerSize && y < kCornerSize) {
+    if (!loop.corner_latch) OpenMenu(hooks);
+    loop.corner_latch = true;
+  } else {
+    loop.corner_latch = false;
+  }
+}
+
+void SaveWhenDue(std::int64_t now, const ProgramHooks& hooks) {
+  if (now <= Loop().last_save + kSavePeriodSeconds) return;
+  Call(hooks.save_settings);
+  Loop().last_save = now;
+}
+
+void ScanWhenDue(std::int64_t now, const ProgramHooks& hooks) {
+  LoopState& loop = Loop();
+  if (now <= loop.last_scan + kScanPeriodSeconds) return;
+  ScanWindows(loop.known_processes, loop.launched_since_scan, hooks);
+  loop.launched_since_scan = false;
+  loop.last_scan = now;
+}
+
+// Ends the first running console helper: a helper left over would hold its pipe open.
+void EndConsoleHelper() {
+  const std::string helper = ui::LowerAscii(kConsoleHelperName);
+  for (const services::RunningProcess& process : services::RunningProcesses()) {
+    if (ui::LowerAscii(process.file_name) == helper) {
+      services::TerminateProcessById(process.id, 1);
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+LoopState& Loop() {
+  static LoopState loop;
+  return loop;
+}
+
+void OpenMenu(const ProgramHooks& hooks) {
+  Call(hooks.close_menu_window);
+  menu::View().ProgramsShown = Flag(settings::Current().ShowProgImmediate);
+  menu::View().DocumentsShown = Flag(settings::Current().ShowDocsImmediate);
+  menu::View().ProgramsPageStart.clear();
+  Call(hooks.build_menu_window);
+}
+
+bool DispatchEvent(const ui::Event& event, const ProgramHooks& hooks) {
+  KV_MARK();
+  switch (event.kind) {
+    case ui::EventKind::RightButtonUp:
+      if (event.window == kButtonWindow) Call(hooks.show_popup_menu);
+      return false;
+    case ui::EventKind::LeftButtonUp:
+      if (event.window == kButtonWindow) OpenMenu(hooks);
+      return false;
+    case ui::EventKind::MenuItem:
+      return DispatchMenuItem(event.item, hooks);
+    case ui::EventKind::Control:
+      DispatchControl(event.item, hooks);
+      return false;
+    case ui::EventKind::WindowClose:
+      if (event.window == kSettingsWindow) Call(hooks.apply_settings_window);
+      return event.window == kButtonWindow;
+    case ui::EventKind::None:
+      IdleWork(hooks);
+      return false;
+  }
+  return false;
+}
+
+void IdleWork(const ProgramHooks& hooks) {
+  KV_MARK();
+  CloseMenuOnFocusLoss(hooks);
+  OpenMenuInCorner(hooks);
+  const std::int64_t now = services::LocalSeconds();
+  SaveWhenDue(now, hooks);
+  Call(hooks.refresh_check);
+  ScanWhenDue(now, hooks);
+}
+
+void ExitSequence(const ProgramHooks& hooks) {
+  KV_MARK();
+  Call(hooks.save_settings);
+  services::RegistryWriteText(kInstallKey, "InstallDir", Env().program_folder);
+  Call(hooks.finish_refresh_at_exit);
+  EndConsoleHelper();
+}
+
+int RunMainLoop(const ProgramHooks& hooks) {
+  while (!DispatchEvent(ui::WaitEvent(kEventWaitMs), hooks)) {
+  }
+  ExitSequence(hooks);
+  return 0;
+}
+
+}  // namespace shell

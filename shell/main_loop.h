@@ -1,0 +1,49 @@
+#pragma once
+// The program's one event loop: a 200 ms wait, dispatch by window and control number, and the
+// idle work (focus-loss close, corner opening, periodic save, catalogue refresh, window scan).
+#include <cstdint>
+
+#include "shell/program_hooks.h"
+#include "shell/window_scan.h"
+#include "ui/events.h"
+
+namespace shell {
+
+// Window numbers.
+constexpr int kButtonWindow = 0;
+constexpr int kMenuWindow = 1;
+constexpr int kInformationWindow = 3;
+constexpr int kSettingsWindow = 4;
+
+constexpr int kEventWaitMs = 200;
+constexpr std::int64_t kSavePeriodSeconds = 60;
+constexpr std::int64_t kScanPeriodSeconds = 7;
+constexpr int kCornerSize = 5;
+
+struct LoopState {
+  std::int64_t last_save = 0;
+  std::int64_t last_scan = 0;
+  bool corner_latch = false;
+  bool launched_since_scan = false;
+  KnownProcesses known_processes;
+};
+
+// The loop's state, shared with launching (which sets launched_since_scan).
+LoopState& Loop();
+
+// Handles one event; true when it asks to quit.
+bool DispatchEvent(const ui::Event& event, const ProgramHooks& hooks);
+
+// Idle work A-E, in this order, for a wait that ended without an event.
+void IdleWork(const ProgramHooks& hooks);
+
+// Opens the menu as a click on the button window does.
+void OpenMenu(const ProgramHooks& hooks);
+
+// Runs until a quit command, then the exit sequence; returns the exit code.
+int RunMainLoop(const ProgramHooks& hooks);
+
+// Save, record the install folder, stop the refresh and a running console helper.
+void ExitSequence(const ProgramHooks& hooks);
+
+}  // namespace shell

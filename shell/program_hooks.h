@@ -1,0 +1,51 @@
+#pragma once
+// Operations of the other subsystems that start-up and the main loop call. The program wires
+// them once in its entry point; tests set recording functions. An operation left empty does
+// nothing (or finds nothing).
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace shell {
+
+// A program entry of the Start-menu catalogue.
+struct ProgramMatch {
+  std::string name;    // shortcut file name, e.g. "Bloc-notes.lnk"
+  std::string folder;  // its folder, ending in "\"
+  std::string target;  // the program it points to
+};
+
+struct ProgramHooks {
+  // Start-up.
+  std::function<void()> load_settings;
+  std::function<void()> create_button_window;
+  std::function<void()> write_console_helper;
+  // Menu window.
+  std::function<void()> build_menu_window;
+  std::function<void()> close_menu_window;
+  std::function<void(int control)> launch_entry;
+  std::function<void(int control)> system_command;  // controls 18-23
+  // Button window and its popup menu.
+  std::function<void()> show_popup_menu;            // popup menu 1 at the pointer
+  std::function<void(int item)> popup_menu_item;    // items 2 (help), 3 (web page), 5 (about)
+  // Settings window.
+  std::function<void()> open_settings_window;
+  std::function<void()> apply_settings_window;
+  std::function<void(int control)> settings_window_control;
+  // Settings, catalogue and usage lists.
+  std::function<void()> save_settings;
+  std::function<void()> refresh_check;
+  std::function<void()> finish_refresh_at_exit;     // waits up to 15 s, then terminates it
+  std::function<std::optional<ProgramMatch>(const std::string& program_path)> find_by_program_path;
+  std::function<void(const std::string& label, const std::string& launch_path, const std::string& target_path,
+                     const std::string& program_path)>
+      record_use_by_target;
+};
+
+// Calls an operation if it is wired.
+template <typename Function, typename... Arguments>
+void Call(const Function& function, Arguments&&... arguments) {
+  if (function) function(std::forward<Arguments>(arguments)...);
+}
+
+}  // namespace shell

@@ -1,0 +1,97 @@
+#pragma once
+// The Windows services the program's logic relies on, one function per service. The Windows
+// build implements them in shell/win32/; the unit tests link fakes in their place. Every
+// service may fail; the results say how, and no failure is reported to the user here.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace services {
+
+// A top-level window handle, kept as a number (window handles fit in 32 bits on every
+// Windows, 64-bit included).
+using WindowHandle = std::uint32_t;
+using ProcessId = std::uint32_t;
+
+// Special folders (CSIDL numbers).
+constexpr int kFolderDocuments = 0x05;
+constexpr int kFolderRecent = 0x08;
+constexpr int kFolderAppData = 0x1A;
+constexpr int kFolderWindows = 0x24;
+
+enum class RegistryRoot { CurrentUser, ClassesRoot, LocalMachine };
+enum class CursorShape { Arrow, Wait, AppStarting };
+
+struct ScreenInfo {
+  int right = 0;   // right edge of the whole-screen clip box (the primary screen's width)
+  int bottom = 0;  // bottom edge (height)
+  int depth = 0;   // bits per pixel of the primary display
+};
+
+struct TopLevelWindow {
+  WindowHandle handle = 0;
+  bool visible = false;      // WS_VISIBLE
+  bool tool_window = false;  // WS_EX_TOOLWINDOW
+  std::string title;         // at most 255 characters
+  ProcessId process = 0;
+};
+
+struct RunningProcess {
+  ProcessId id = 0;
+  std::string file_name;  // executable file name without folder, e.g. "notepad.exe"
+};
+
+// --- folders and files ---
+// Path of a special folder ending in "\", or "" when Windows cannot resolve it.
+std::string SpecialFolder(int csidl);
+// Full path of the program's own executable ("" on failure).
+std::string ProgramFilePath();
+// Creates one folder level; an existing folder or a failure is ignored.
+void CreateFolder(const std::string& path);
+
+// --- processes ---
+// True when a 32-bit process runs on 64-bit Windows (IsWow64Process, looked up at run time;
+// false when the function is missing).
+bool Is32BitOn64BitWindows();
+ProcessId CurrentProcessId();
+// Ends a process with the given exit code; false when it cannot be opened or ended.
+bool TerminateProcessById(ProcessId id, unsigned exit_code);
+// The processes running now, in the system's order.
+std::vector<RunningProcess> RunningProcesses();
+// Full executable path of the process owning a window (GetModuleFileNameExA, looked up at
+// run time), or "".
+std::string ProcessImagePath(WindowHandle window);
+// Creates the named mutex, initially owned, held until the process ends.
+void HoldNamedMutex(const std::string& name);
+
+// --- screen, pointer, windows ---
+std::optional<ScreenInfo> MeasureScreen();
+// Loads the arrow, wait and app-starting cursors; true only if all three loaded.
+bool LoadCursors();
+void ShowCursorShape(CursorShape shape);
+// Top-level windows in Z order, from the top.
+std::vector<TopLevelWindow> TopLevelWindows();
+
+// --- registry ---
+// Text of a value ("" names the default value), or nothing when the key or value is missing.
+std::optional<std::string> RegistryReadText(RegistryRoot root, const std::string& key, const std::string& name);
+// Sets a text value under HKEY_CURRENT_USER, creating the key; false on failure.
+bool RegistryWriteText(const std::string& key, const std::string& name, const std::string& text);
+// Deletes a value under HKEY_CURRENT_USER; false when it was not there or could not be deleted.
+bool RegistryDeleteValue(const std::string& key, const std::string& name);
+
+// --- shell ---
+// Opens a file, folder or address through the shell (ShellExecute, normal window); an empty
+// verb means the default verb. Nothing is reported when it fails.
+void ShellOpen(const std::string& file, const std::string& verb, const std::string& parameters,
+               const std::string& folder);
+
+// --- clipboard and clock ---
+// Replaces the clipboard's content with plain text; false when the clipboard cannot be opened.
+bool SetClipboardText(const std::string& text);
+// Seconds from 1970-01-01 00:00:00 to the local wall-clock date and time (no time-zone conversion).
+std::int64_t LocalSeconds();
+void SleepMilliseconds(int milliseconds);
+
+}  // namespace services
