@@ -1,0 +1,74 @@
+#include "ui/text_file.h"
+
+#include <cstdio>
+
+#include "ui/replace_file.h"
+
+namespace ui {
+namespace {
+
+// Closes the file on every return.
+struct FileCloser {
+  std::FILE* file;
+  ~FileCloser() {
+    if (file) std::fclose(file);
+  }
+};
+
+bool WriteAndClose(std::FILE* file, const std::string& bytes) {
+  bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  ok = ok && std::fflush(file) == 0 && FlushFileToDisk(file);
+  // fclose can report a late write error; it must close either way.
+  return (std::fclose(file) == 0) && ok;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t max_bytes) {
+  FileCloser closer{std::fopen(path.c_str(), "rb")};
+  if (!closer.file) return std::nullopt;
+  // Read in pieces rather than trusting a size asked in advance: the file may grow.
+  std::string bytes;
+  char buffer[16 * 1024];
+  for (;;) {
+    const std::size_t got = std::fread(buffer, 1, sizeof buffer, closer.file);
+    if (got > max_bytes - bytes.size()) return std::nullopt;
+    bytes.append(buffer, got);
+    if (got < sizeof buffer) break;
+  }
+  if (std::ferror(closer.file)) return std::nullopt;
+  return bytes;
+}
+
+bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
+  const std::string temporary = path + ".tmp";
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (!file) return false;  // nothing of ours to clean up (it may be someone else's folder)
+  if (WriteAndClose(file, bytes) && ReplaceFileWith(temporary, path)) return true;
+  std::remove(temporary.c_str());
+  return false;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+}  // namespace ui
