@@ -5,7 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 arch=${KV_DEMO_ARCH:-win64}
 out="$root/out/$arch"
-export WINEPREFIX="$root/out/demo/prefix-$arch" WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$root/out/demo/prefix-$arch" WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 mkdir -p "$root/out/demo" "$root/out/screenshots"
 
 xvfb_pid=

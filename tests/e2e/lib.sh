@@ -63,7 +63,7 @@ e2e_start() {
   local template
   template=$("$E2E_ROOT/scripts/wine_template.sh" "$prefix_arch")
   e2e_copy_prefix "$template" "$E2E_WORK/prefix"
-  export WINEPREFIX="$E2E_WORK/prefix" WINEARCH="$prefix_arch" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX="$E2E_WORK/prefix" WINEARCH="$prefix_arch" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   e2e_start_display
   e2e_log "prefix $prefix_arch, program $E2E_ARCH, display $DISPLAY"
 }
@@ -93,11 +93,11 @@ e2e_wait_window() {
   return 1
 }
 
-# Waits until a file holds a line matching the pattern.
+# Waits until a file holds a line matching the pattern (Windows line ends ignored).
 e2e_wait_line() {
   local file=$1 pattern=$2 seconds=${3:-20}
   for _ in $(seq $((seconds * 10))); do
-    grep -q -- "$pattern" "$file" 2>/dev/null && return 0
+    tr -d '\r' <"$file" 2>/dev/null | grep -q -- "$pattern" && return 0
     sleep 0.1
   done
   return 1

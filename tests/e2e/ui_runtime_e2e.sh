@@ -30,8 +30,8 @@ dump=$(e2e_tool dump "$title")
 echo "$dump" >"$E2E_WORK/dump.txt"
 control() { echo "$dump" | awk -F'\t' -v id="$1" '$1 == id'; }
 field() { control "$1" | cut -f "$2"; }
-e2e_expect_eq "client size" "600x220" "$(echo "$dump" | sed -n 's/^client\t//p')"
-e2e_expect_eq "title text" "STATIC| Titre de section" "$(field 10 2)|$(field 10 7)"
+e2e_expect_eq "client size" "600,220" "$(echo "$dump" | sed -n 's/^client\t//p')"
+e2e_expect_eq "title text" "Static| Titre de section" "$(field 10 2)|$(field 10 7)"
 e2e_expect_eq "link" "KestrivalumeLink|10,70,210,88|Plus de documents ..." "$(field 11 2)|$(field 11 3)|$(field 11 7)"
 e2e_expect_eq "button" "Button|Appliquer" "$(field 12 2)|$(field 12 7)"
 e2e_expect_eq "check box text" "Afficher les programmes utilisés" "$(field 13 7 | iconv -f CP1252 -t UTF-8)"
@@ -43,7 +43,7 @@ e2e_expect_eq "hue image size" "80,170,290,180" "$(field 18 3)"
 
 # --- clicks arrive as events ---
 read -r wx wy _ _ < <(e2e_geometry "$xid")
-origin=$(echo "$dump" | sed -n 's/^clientorigin\t//p')
+origin=$(echo "$dump" | sed -n 's/^origin\t//p')
 ox=${origin%,*}; oy=${origin#*,}
 click() { xdotool mousemove $((ox + $1)) $((oy + $2)) click 1; sleep 0.5; }
 click 60 112

@@ -15,11 +15,13 @@ namespace {
 constexpr char kPlainClass[] = "KestrivalumeWindow";
 constexpr char kShadowClass[] = "KestrivalumeShadowWindow";
 
+// Colours of a control that has its own; other controls draw on the window's background.
 LRESULT ControlColour(HWND window, HDC dc, HWND control) {
   WindowRecord* record = FindWindowRecord(win32::WindowNumberOf(window));
   if (!record) return 0;
   for (auto& [number, item] : record->controls) {
-    if (item.handle != control || !item.has_colours) continue;
+    if (item.handle != control) continue;
+    if (!item.has_colours) break;
     SetTextColor(dc, item.colours.text);
     if (item.colours.transparent) {
       SetBkMode(dc, TRANSPARENT);
@@ -29,7 +31,9 @@ LRESULT ControlColour(HWND window, HDC dc, HWND control) {
     if (!item.background_brush) item.background_brush = CreateSolidBrush(item.colours.background);
     return reinterpret_cast<LRESULT>(item.background_brush);
   }
-  return 0;
+  if (!record->background) return 0;
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(record->background);
 }
 
 void ReportControl(HWND window, HWND control) {

@@ -1,0 +1,75 @@
+// dump: geometry, styles and texts of a window and of all its descendant controls, so that tests
+// can check a layout without screenshots.
+#include "kvtool.h"
+
+namespace kvtool {
+namespace {
+
+struct ChildDump {
+  std::vector<std::string> lines;
+  std::optional<HWND> unreadable;  // first control whose text could not be fetched
+};
+
+// Rectangle of a control relative to the client area of its own parent.
+RECT rect_in_parent(HWND control) {
+  RECT rect = {};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+BOOL CALLBACK dump_child(HWND control, LPARAM context) {
+  auto& dump = *reinterpret_cast<ChildDump*>(context);
+  const auto text = control_text(control);
+  if (!text) {
+    dump.unreadable = control;
+    return FALSE;
+  }
+  const auto style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
+  const auto ex_style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_EXSTYLE));
+  dump.lines.push_back(std::to_string(GetDlgCtrlID(control)) + "\t" + escape_field(window_class(control)) + "\t" +
+                       rect_text(rect_in_parent(control)) + "\t" + hex_dword(style) + "\t" + hex_dword(ex_style) +
+                       "\t" + (IsWindowVisible(control) ? "1" : "0") + "\t" + escape_field(*text));
+  return TRUE;
+}
+
+std::vector<std::string> window_lines(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  RECT client = {};
+  GetClientRect(window, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(window, &origin);
+  return {
+      "handle\t" + hex_handle(window),
+      "title\t" + escape_field(window_title(window)),
+      "class\t" + escape_field(window_class(window)),
+      "rect\t" + rect_text(rect),
+      "client\t" + std::to_string(client.right - client.left) + "," + std::to_string(client.bottom - client.top),
+      "origin\t" + std::to_string(origin.x) + "," + std::to_string(origin.y),
+      "style\t" + hex_dword(static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE))),
+      "exstyle\t" + hex_dword(static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE))),
+  };
+}
+
+}  // namespace
+
+int cmd_dump(const Args& args) {
+  std::size_t pos = 0;
+  const auto query = parse_window_query(args, pos);
+  if (!query || pos != args.size()) return usage_error("dump <window>");
+  const HWND window = find_unique_window(*query);
+  if (!window) return 1;
+
+  // Collect everything first: a half-printed dump must not look like a complete one.
+  const auto header = window_lines(window);
+  ChildDump children;
+  EnumChildWindows(window, dump_child, reinterpret_cast<LPARAM>(&children));
+  if (children.unreadable) return fail("no answer to WM_GETTEXT from control " + hex_handle(*children.unreadable));
+  if (!IsWindow(window)) return fail("window vanished while being dumped");
+  for (const auto& line : header) print_line(line);
+  for (const auto& line : children.lines) print_line(line);
+  return 0;
+}
+
+}  // namespace kvtool

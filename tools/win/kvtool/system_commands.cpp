@@ -1,0 +1,106 @@
+// clipboard / setclipboard / alive / wallpaper: small probes of the desktop session.
+#include "kvtool.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace kvtool {
+namespace {
+
+constexpr int kClipboardOpenAttempts = 40;  // another program may hold it for a moment
+constexpr DWORD kClipboardRetryMs = 50;
+
+bool open_clipboard(HWND owner) {
+  for (int attempt = 0; attempt < kClipboardOpenAttempts; ++attempt) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(kClipboardRetryMs);
+  }
+  return false;
+}
+
+// Copies CF_TEXT out of the open clipboard; nullopt when there is none.
+std::optional<std::string> clipboard_text() {
+  HANDLE data = GetClipboardData(CF_TEXT);
+  if (!data) return std::nullopt;
+  const SIZE_T size = GlobalSize(data);
+  if (size == 0) return std::nullopt;
+  const auto* bytes = static_cast<const char*>(GlobalLock(data));
+  if (!bytes) return std::nullopt;
+  std::string text(bytes, strnlen(bytes, size));  // never past the block, terminated or not
+  GlobalUnlock(data);
+  return text;
+}
+
+HGLOBAL global_copy(const std::string& text) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  if (!block) return nullptr;
+  auto* bytes = static_cast<char*>(GlobalLock(block));
+  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  GlobalUnlock(block);
+  return block;
+}
+
+}  // namespace
+
+int cmd_clipboard(const Args& args) {
+  if (!args.empty()) return usage_error("clipboard");
+  if (!open_clipboard(nullptr)) return fail("cannot open the clipboard: " + last_error_text());
+  const auto text = clipboard_text();
+  CloseClipboard();
+  if (!text) return fail("no text on the clipboard");
+  std::fwrite(text->data(), 1, text->size(), stdout);  // exactly, without a newline
+  return 0;
+}
+
+int cmd_setclipboard(const Args& args) {
+  if (args.size() != 1) return usage_error("setclipboard <text>");
+  // SetClipboardData needs an owner window once the clipboard has been emptied.
+  HWND owner = CreateWindowExA(0, "STATIC", "kvtool clipboard owner", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  if (!owner) return fail("cannot create the clipboard owner window: " + last_error_text());
+  bool stored = false;
+  if (open_clipboard(owner)) {
+    HGLOBAL block = EmptyClipboard() ? global_copy(args[0]) : nullptr;
+    stored = block && SetClipboardData(CF_TEXT, block);
+    if (block && !stored) GlobalFree(block);  // ownership passes to the system only on success
+    CloseClipboard();
+  }
+  DestroyWindow(owner);
+  return stored ? 0 : fail("cannot set the clipboard: " + last_error_text());
+}
+
+int cmd_alive(const Args& args) {
+  const auto pid = args.size() == 1 ? parse_integer(args[0], 1, 0xffffffffLL) : std::nullopt;
+  if (!pid) return usage_error("alive <pid>");
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(*pid));
+  if (!process) {
+    if (GetLastError() == ERROR_INVALID_PARAMETER) return fail("process " + args[0] + " is not running");
+    return fail("cannot open process " + args[0] + ": " + last_error_text());
+  }
+  // The exit code alone would mistake a process that ended with code 259 for a running one.
+  DWORD exit_code = 0;
+  const bool running = GetExitCodeProcess(process, &exit_code) && exit_code == STILL_ACTIVE &&
+                       WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  CloseHandle(process);
+  if (running) return 0;
+  return fail("process " + args[0] + " has ended with exit code " + std::to_string(exit_code));
+}
+
+int cmd_wallpaper(const Args& args) {
+  if (args.size() > 1) return usage_error("wallpaper [file]");
+  if (args.empty()) {
+    char path[MAX_PATH + 1] = {};
+    if (!SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0)) {
+      return fail("cannot read the wallpaper: " + last_error_text());
+    }
+    print_line(path);
+    return 0;
+  }
+  std::string path = args[0];
+  if (!SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)) {
+    return fail("cannot set the wallpaper: " + last_error_text());
+  }
+  return 0;
+}
+
+}  // namespace kvtool
