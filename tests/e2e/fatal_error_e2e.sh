@@ -9,7 +9,7 @@ e2e_start "fatal_error_$1" "$1"
 probe="$E2E_OUT/crashprobe.exe"
 
 # e2e_tool drops CRs; the clipboard is compared with its CRs, so kvtool is run directly.
-clipboard_to() { wine "$E2E_OUT/kvtool.exe" clipboard >"$1" 2>/dev/null; }
+clipboard_to() { e2e_run "$E2E_OUT/kvtool.exe" clipboard >"$1" 2>/dev/null; }
 
 # The report as the clipboard must hold it; the address varies, so it reads ADDRESS here.
 expected_report() {  # message, code, line

@@ -76,8 +76,23 @@ e2e_launch() {
   E2E_LAST_PID=$!
 }
 
+# Runs a Windows program and waits for it, printing its standard output unchanged. Under load
+# Wine now and then fails to start a program at all ("ShellExecuteEx failed"); that start is
+# retried, a failure of the program itself is not.
+e2e_run() {
+  local out="$E2E_WORK/.run.out" err="$E2E_WORK/.run.err" status
+  for _ in 1 2 3; do
+    wine "$@" >"$out" 2>"$err" && status=0 || status=$?
+    grep -q 'ShellExecuteEx failed' "$out" "$err" 2>/dev/null || break
+    sleep 1
+  done
+  cat "$out"
+  cat "$err" >&2
+  return "$status"
+}
+
 # Runs kvtool of the test's architecture and prints its output (CR removed).
-e2e_tool() { wine "$E2E_OUT/kvtool.exe" "$@" | tr -d '\r'; }
+e2e_tool() { e2e_run "$E2E_OUT/kvtool.exe" "$@" | tr -d '\r'; }
 
 # Linux path of a Windows path inside the prefix.
 e2e_unix_path() { winepath -u "$1" 2>/dev/null; }
