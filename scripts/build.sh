@@ -8,7 +8,13 @@ cd "$here"
 
 configure() {  # build-dir, extra cmake args...
   local dir=$1; shift
-  [ -f "$dir/build.ninja" ] && return 0
+  # A changed toolchain file needs a new tree: CMake never re-detects compilers.
+  local stamp
+  stamp=$(cat cmake/mingw-*.cmake | md5sum | cut -c1-32)
+  [ -f "$dir/build.ninja" ] && [ "$(cat "$dir/.toolchain-stamp" 2>/dev/null)" = "$stamp" ] && return 0
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  echo "$stamp" >"$dir/.toolchain-stamp"
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >"$dir.configure.log" 2>&1 \
     || { cat "$dir.configure.log" >&2; exit 1; }
 }
