@@ -34,3 +34,31 @@ std::int64_t SecondsSince1970(int year, int month, int day, int hour, int minute
 }
 
 }  // namespace shell
+
+namespace shell {
+
+DateTime DateTimeFromSeconds(std::int64_t seconds) {
+  std::int64_t days = seconds / 86400;
+  std::int64_t rest = seconds % 86400;
+  if (rest < 0) {
+    rest += 86400;
+    days -= 1;
+  }
+  // Civil date from a day count, with the year counted from March as above.
+  const std::int64_t shifted = days + 719468;
+  const std::int64_t era = (shifted >= 0 ? shifted : shifted - 146096) / 146097;
+  const std::int64_t day_of_era = shifted - era * 146097;
+  const std::int64_t year_of_era = (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+  const std::int64_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  const std::int64_t month_index = (5 * day_of_year + 2) / 153;  // 0 = March
+  DateTime result;
+  result.day = static_cast<int>(day_of_year - (153 * month_index + 2) / 5 + 1);
+  result.month = static_cast<int>(month_index < 10 ? month_index + 3 : month_index - 9);
+  result.year = year_of_era + era * 400 + (result.month <= 2 ? 1 : 0);
+  result.hour = static_cast<int>(rest / 3600);
+  result.minute = static_cast<int>(rest % 3600 / 60);
+  result.second = static_cast<int>(rest % 60);
+  return result;
+}
+
+}  // namespace shell

@@ -11,3 +11,15 @@ namespace shell {
 std::int64_t SecondsSince1970(int year, int month, int day, int hour, int minute, int second);
 
 }  // namespace shell
+
+namespace shell {
+
+struct DateTime {
+  std::int64_t year;
+  int month, day, hour, minute, second;
+};
+
+// The date and time that many seconds after 1970-01-01 00:00:00 (the inverse of the above).
+DateTime DateTimeFromSeconds(std::int64_t seconds);
+
+}  // namespace shell

@@ -45,3 +45,18 @@ TEST(Calendar, OutOfRangeFieldsCarryOver) {
   EXPECT_EQ(SecondsSince1970(2024, 1, 31, 24, 0, 0), SecondsSince1970(2024, 2, 1, 0, 0, 0));
   EXPECT_EQ(SecondsSince1970(2024, -12, 1, 0, 0, 0), SecondsSince1970(2022, 12, 1, 0, 0, 0));
 }
+
+TEST(DateTimeFromSeconds, InvertsSecondsSince1970) {
+  const shell::DateTime date = shell::DateTimeFromSeconds(shell::SecondsSince1970(2012, 10, 16, 9, 5, 0));
+  EXPECT_EQ(date.year, 2012);
+  EXPECT_EQ(date.month, 10);
+  EXPECT_EQ(date.day, 16);
+  EXPECT_EQ(date.hour, 9);
+  EXPECT_EQ(date.minute, 5);
+  EXPECT_EQ(date.second, 0);
+  for (std::int64_t seconds : {std::int64_t{0}, std::int64_t{-1}, std::int64_t{951782400}, std::int64_t{4102444799},
+                               std::int64_t{-86400 * 365}}) {
+    const shell::DateTime d = shell::DateTimeFromSeconds(seconds);
+    EXPECT_EQ(shell::SecondsSince1970(static_cast<int>(d.year), d.month, d.day, d.hour, d.minute, d.second), seconds);
+  }
+}

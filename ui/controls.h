@@ -1,6 +1,7 @@
 #pragma once
 // Controls addressed by (window number, control number). Fixed numbers come from the program;
 // kAutoNumber asks for a fresh number that never collides with a fixed one (all below 1000).
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ struct TextColours {
 // Each returns the control's number (0 is a valid fixed number), or kNoControl.
 int AddText(int window, int control, Box box, const std::string& text, int font = kDefaultFont);
 int AddImage(int window, int control, Box box, int image);
+// A picture of an icon handle owned elsewhere (the shell's small icons); the control never
+// destroys it.
+int AddIconHandle(int window, int control, Box box, std::uintptr_t icon);
 // A 16 x 16 (or image-sized) picture that reports a click when the left button is released on it.
 int AddIconButton(int window, int control, int x, int y, int image);
 // One-line label without underline, hand cursor, drawn in the hover colour while the pointer is

@@ -73,7 +73,7 @@ int ImageSide(int image, bool width) {
 }  // namespace
 
 int AddText(int window, int control, Box box, const std::string& text, int font) {
-  int number = Create(window, control, box, text, {ControlKind::Text, "STATIC", SS_LEFT | SS_NOPREFIX});
+  int number = Create(window, control, box, text, {ControlKind::Text, "STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX});
   if (number != kNoControl && font != kDefaultFont) SetFont(window, number, font);
   return number;
 }
@@ -81,6 +81,12 @@ int AddText(int window, int control, Box box, const std::string& text, int font)
 int AddImage(int window, int control, Box box, int image) {
   int number = Create(window, control, box, "", {ControlKind::Image, win32::kImageClass, 0});
   if (number != kNoControl) win32::SetShownImage(Handle(window, number), image);
+  return number;
+}
+
+int AddIconHandle(int window, int control, Box box, std::uintptr_t icon) {
+  int number = Create(window, control, box, "", {ControlKind::Image, win32::kImageClass, 0});
+  if (number != kNoControl) win32::SetShownIconHandle(Handle(window, number), reinterpret_cast<HICON>(icon));
   return number;
 }
 

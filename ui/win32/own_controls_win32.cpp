@@ -14,6 +14,7 @@ constexpr UINT kHoverIntervalMs = 30;
 
 struct OwnControl {
   int image = -1;
+  HICON borrowed_icon = nullptr;
   COLORREF hover = 0;
   bool hot = false;
   HFONT font = nullptr;
@@ -39,8 +40,11 @@ void RepaintWithParent(HWND control) {
   RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void PaintImage(HDC dc, int image) {
-  if (HICON icon = IconHandle(image)) {
+void PaintImage(HDC dc, const OwnControl& state) {
+  const int image = state.image;
+  if (state.borrowed_icon) {
+    DrawIconEx(dc, 0, 0, state.borrowed_icon, 16, 16, 0, nullptr, DI_NORMAL);
+  } else if (HICON icon = IconHandle(image)) {
     DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
   } else if (HBITMAP bitmap = BitmapHandle(image)) {
     BITMAP info = {};
@@ -75,7 +79,7 @@ void OnPaint(HWND control, OwnControl& state) {
   if (IsClass(control, kLinkClass)) {
     PaintLink(control, dc, state);
   } else {
-    PaintImage(dc, state.image);
+    PaintImage(dc, state);
   }
   EndPaint(control, &paint);
 }
@@ -182,6 +186,15 @@ void SetShownImage(HWND control, int image) {
   OwnControl* state = StateOf(control);
   if (!state) return;
   state->image = image;
+  state->borrowed_icon = nullptr;
+  RepaintWithParent(control);
+}
+
+void SetShownIconHandle(HWND control, HICON icon) {
+  OwnControl* state = StateOf(control);
+  if (!state) return;
+  state->image = -1;
+  state->borrowed_icon = icon;
   RepaintWithParent(control);
 }
 

@@ -59,8 +59,10 @@ constexpr char kLinkClass[] = "KestrivalumeLink";
 bool RegisterOwnControlClasses();
 // Hover colour of a link control.
 void SetLinkHoverColour(HWND link, COLORREF colour);
-// Image shown by an image or icon-button control.
+// Image shown by an image or icon-button control: a stored image, or an icon handle owned
+// by someone else.
 void SetShownImage(HWND control, int image);
+void SetShownIconHandle(HWND control, HICON icon);
 
 void ReleaseImages();
 void ReleaseFonts();

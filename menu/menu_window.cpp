@@ -1,0 +1,121 @@
+#include "menu/menu_window.h"
+
+#include "menu/layout.h"
+#include "menu/sections.h"
+#include "settings/settings.h"
+#include "shell/environment.h"
+#include "shell/location_marker.h"
+#include "shell/startup.h"
+#include "ui/controls.h"
+#include "ui/window.h"
+
+namespace menu {
+
+namespace {
+
+constexpr int kIconColumnX = 5;
+
+struct IconButton {
+  int control;
+  int y;
+  int image;
+  const char* tooltip;
+};
+
+int OnOff(settings::Flag flag, int on, int off) { return flag ? on : off; }
+
+void AddIconButtons(int x, const IconButton* buttons, int count) {
+  for (int i = 0; i < count; ++i) {
+    ui::AddIconButton(kMenuWindow, buttons[i].control, x, buttons[i].y, buttons[i].image);
+    ui::SetTooltip(kMenuWindow, buttons[i].control, buttons[i].tooltip);
+  }
+}
+
+void AddToolColumn() {
+  const settings::Settings& options = settings::Current();
+  const IconButton buttons[] = {
+      {2, 5, 1, "Fermer la fenêtre"},
+      {3, 47, 2, "Page suivante du programme"},
+      {9, 68, OnOff(options.ShowDocsImmediate, 13, 14), "Afficher et masquer 'Documents récents'"},
+      {10, 89, OnOff(options.ShowProgImmediate, 11, 12), "Afficher et masquer 'Lancer des programmes'"},
+      {6, 131, OnOff(options.ShowFilterExe, 4, 7), "Inclure/exclure des applications"},
+      {7, 152, OnOff(options.ShowFilterHlp, 6, 9), "Inclure/exclure des fichiers d'aide"},
+      {8, 173, OnOff(options.ShowFilterDoc, 5, 8), "Inclure/exclure d'autres fichiers"},
+      {5, 215, 3, "Paramètres"},
+      {1, 236, 21, "Aide"},
+  };
+  AddIconButtons(kIconColumnX, buttons, sizeof buttons / sizeof buttons[0]);
+}
+
+void AddFixedColumn(const LayoutCursor& cursor) {
+  const int fixed_x = InnerWidth(cursor);
+  ui::SetInnerSize(kMenuWindow, fixed_x + kToolColumnWidth, cursor.inner_height);
+  DrawSeparator(fixed_x, kTop, settings::kVerticalLineImage);
+  const IconButton buttons[] = {
+      {17, 5, 1, "Fermer la fenêtre"},          {18, 47, 15, "Explorateur Windows"},
+      {19, 68, 16, "Panneau de configuration"}, {21, 89, 18, "Imprimantes"},
+      {20, 131, 17, "Gestionnaire de Tâches"},  {22, 152, 19, "Exécuter..."},
+      {23, 194, 20, "Arrêter l'ordinateurr"},
+  };
+  AddIconButtons(fixed_x + kIconColumnX, buttons, sizeof buttons / sizeof buttons[0]);
+}
+
+// The skin's picture when a skin is selected, else the standard look's; or the plain colour.
+void PaintBackground() {
+  const settings::BackgroundSlot& slot =
+      settings::Current().SelectedSkin.empty() ? settings::StandardBackground() : settings::SkinBackground();
+  if (slot.has_image) {
+    ui::SetBackgroundImage(kMenuWindow, slot.image_number);
+  } else {
+    ui::SetBackgroundColour(kMenuWindow, settings::ActiveColours()[settings::kListingColor]);
+  }
+}
+
+bool OpenMenuWindow(const LayoutCursor& cursor) {
+  const settings::Settings& options = settings::Current();
+  ui::WindowSpec spec;
+  spec.number = kMenuWindow;
+  spec.title = kMenuTitle;
+  spec.x = 16;
+  spec.y = 0;
+  spec.inner_width = options.DisplayColumnWidth + kToolColumnWidth;
+  spec.inner_height = cursor.inner_height;
+  spec.drop_shadow = true;
+  spec.tool_window = options.WindowsTransparency != 0;
+  if (!ui::OpenWindow(spec)) return false;
+  PaintBackground();
+  if (options.WindowsTransparency) ui::SetWindowAlpha(kMenuWindow, options.Transparency);
+  return true;
+}
+
+}  // namespace
+
+void BuildMenuWindow() {
+  KV_MARK();
+  const shell::Environment& env = shell::Env();
+  LayoutCursor cursor = StartLayout(env.screen_right, env.screen_bottom, settings::Current().DisplayColumnWidth);
+  if (!OpenMenuWindow(cursor)) return;
+  ui::SetCreationFont(shell::kFontControl);
+  AddToolColumn();
+  DrawSeparator(kToolColumnWidth, kTop, settings::kVerticalLineImage);
+  MenuBindings().clear();
+  LabelColours().clear();
+  const settings::Settings& options = settings::Current();
+  KV_MARK();
+  if (options.ShowActiveTasks) BuildRunningPrograms(cursor);
+  if (options.ShowMostUsed) BuildMostUsed(cursor);
+  if (options.ShowLastUsed) BuildLastUsed(cursor);
+  KV_MARK();
+  if (BuildRecentDocuments(cursor)) {
+    KV_MARK();
+    BuildPrograms(cursor);
+  }
+  AddFixedColumn(cursor);
+  ui::SetCreationFont(ui::kDefaultFont);
+  ui::ShowWindow(kMenuWindow);
+  ui::BringToFront(kMenuWindow);
+}
+
+void CloseMenuWindow() { ui::CloseWindow(kMenuWindow); }
+
+}  // namespace menu

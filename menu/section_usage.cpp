@@ -1,0 +1,95 @@
+// The most-used and last-used sections: the usage lists, largest sort key first, without the
+// entries whose file is gone (they leave the list for good).
+#include <cstdio>
+
+#include "menu/icon_cache.h"
+#include "menu/sections.h"
+#include "settings/settings.h"
+#include "settings/usage_lists.h"
+#include "shell/calendar.h"
+#include "shell/environment.h"
+#include "ui/strings.h"
+
+namespace menu {
+
+namespace {
+
+enum class UsageKind { MostUsed, LastUsed };
+
+std::string LowerExtension(const std::string& path) {
+  const std::size_t dot = path.find_last_of('.');
+  const std::size_t slash = path.find_last_of("\\/");
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  return ui::LowerAscii(path.substr(dot + 1));
+}
+
+// What the entry really opens: a shortcut's target, the web browser for an Internet shortcut.
+std::string TargetOf(const settings::UsageEntry& entry) {
+  const std::string extension = LowerExtension(entry.LaunchPath);
+  if (extension == "lnk") return entry.TargetPath;
+  if (extension == "url") return shell::HtmHandler();
+  return entry.LaunchPath;
+}
+
+services::IconHandle IconOf(const std::string& target) {
+  const std::string extension = LowerExtension(target);
+  if (extension == "exe" || extension == "msc") return FileIcon(target);
+  if (!extension.empty()) return ExtensionIcon(extension);
+  return 0;
+}
+
+std::string DateText(std::int32_t seconds) {
+  const shell::DateTime date = shell::DateTimeFromSeconds(seconds);
+  char text[40];
+  std::snprintf(text, sizeof text, "%04lld/%02d/%02d %02d:%02d:%02d", static_cast<long long>(date.year), date.month,
+                date.day, date.hour, date.minute, date.second);
+  return text;
+}
+
+EntryRow RowOf(const settings::UsageEntry& entry, UsageKind kind) {
+  EntryRow row;
+  const std::string target = TargetOf(entry);
+  row.icon = IconOf(target);
+  row.text = entry.Label;
+  const std::string key = kind == UsageKind::MostUsed ? std::to_string(entry.SortKey) : DateText(entry.SortKey);
+  row.tooltip = entry.Label + " [" + target + "] (" + key + ")";
+  row.binding.LaunchPath = entry.LaunchPath;
+  row.binding.TargetPath = target;
+  row.binding.CountsAsUse = 1;
+  return row;
+}
+
+void BuildUsageSection(LayoutCursor& cursor, settings::UsageList& list, std::int32_t maximum, const char* title,
+                       UsageKind kind) {
+  if (cursor.Y + maximum * kRowHeight + 26 > cursor.Bottom) {
+    StartNewColumn(cursor);
+  } else {
+    cursor.Y = cursor.SectionsShown > 0 ? cursor.Y + kSectionGap : kTop;
+  }
+  SectionFrame(cursor, title);
+  std::size_t position = 0;
+  while (position < list.size()) {
+    if (services::KindOfPath(list[position].LaunchPath) != services::PathKind::File) {
+      list.erase(list.begin() + static_cast<std::ptrdiff_t>(position));
+      continue;
+    }
+    if (static_cast<std::int64_t>(position) > static_cast<std::int64_t>(maximum) - 1) break;
+    AddEntryRow(cursor, RowOf(list[position], kind));
+    ++position;
+  }
+  cursor.SectionsShown += 1;
+}
+
+}  // namespace
+
+void BuildMostUsed(LayoutCursor& cursor) {
+  BuildUsageSection(cursor, settings::MostUsed(), settings::Current().MostUsedMaximum, "Les plus utilisés",
+                    UsageKind::MostUsed);
+}
+
+void BuildLastUsed(LayoutCursor& cursor) {
+  BuildUsageSection(cursor, settings::LastUsed(), settings::Current().LastUsedMaximum, "Les derniers utilisés",
+                    UsageKind::LastUsed);
+}
+
+}  // namespace menu

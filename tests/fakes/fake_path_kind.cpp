@@ -1,0 +1,11 @@
+#include "shell/services.h"
+#include "tests/fakes/fakes.h"
+
+namespace services {
+
+PathKind KindOfPath(const std::string& path) {
+  auto found = fakes::FakeServices().path_kinds.find(path);
+  return found == fakes::FakeServices().path_kinds.end() ? PathKind::Missing : found->second;
+}
+
+}  // namespace services
