@@ -1,0 +1,20 @@
+#pragma once
+// The programs now running, as the menu lists them: top-level windows, not processes (a
+// process with two such windows gives two, one without a window none).
+#include <string>
+#include <vector>
+
+#include "shell/services.h"
+
+namespace sources {
+
+struct RunningProgram {
+  services::WindowHandle Window = 0;
+  std::string Title;  // at most 255 characters, never empty
+};
+
+// The visible, titled top-level windows that are not tool windows, in Z order from the top.
+// The menu window is hidden while it is built, so it never lists itself.
+std::vector<RunningProgram> EnumerateRunningPrograms();
+
+}  // namespace sources
