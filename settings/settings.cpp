@@ -7,4 +7,29 @@ Settings& Current() {
   return settings;
 }
 
+ColourSet& StandardColours() {
+  static ColourSet colours{};
+  return colours;
+}
+
+ColourSet& SkinColours() {
+  static ColourSet colours{};
+  return colours;
+}
+
+ColourSet& ActiveColours() {
+  static ColourSet colours{};
+  return colours;
+}
+
+BackgroundSlot& StandardBackground() {
+  static BackgroundSlot slot{"", kStandardBackgroundImage, false};
+  return slot;
+}
+
+BackgroundSlot& SkinBackground() {
+  static BackgroundSlot slot{"", kSkinBackgroundImage, false};
+  return slot;
+}
+
 }  // namespace settings

@@ -58,4 +58,31 @@ struct Settings {
 // menu window's toggles.
 Settings& Current();
 
+// The three looks, all black until the first load: the standard look (stored in the
+// preferences file, edited by the settings window), the selected skin's colours (never stored)
+// and what the menu window draws with (a copy of one of the two, made by LoadSettings).
+ColourSet& StandardColours();
+ColourSet& SkinColours();
+ColourSet& ActiveColours();
+
+// --- derived state, refreshed by LoadSettings only ---
+
+// Image numbers of the pictures LoadSettings prepares for the menu window. The line images
+// are absent when their size would not be positive.
+constexpr int kStandardBackgroundImage = 31;
+constexpr int kSkinBackgroundImage = 32;
+constexpr int kVerticalLineImage = 33;    // 1 x (screen bottom - 75), LineColorVertical
+constexpr int kHorizontalLineImage = 34;  // (DisplayColumnWidth - 10) x 1, LineColorHorizontal
+
+// A background picture: the file in effect ("" when there is none) and whether its image,
+// stretched to the screen, is stored under image_number.
+struct BackgroundSlot {
+  std::string file_name;
+  int image_number = 0;
+  bool has_image = false;
+};
+
+BackgroundSlot& StandardBackground();  // BackgroundFile of the standard look
+BackgroundSlot& SkinBackground();      // the selected skin's background.jpg
+
 }  // namespace settings

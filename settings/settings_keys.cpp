@@ -1,0 +1,97 @@
+#include "settings/settings_keys.h"
+
+#include <cstdint>
+
+#include "settings/colours.h"
+#include "settings/numbers.h"
+
+namespace settings {
+
+namespace {
+
+// One key of the file: exactly one of the members names where its value lives.
+struct KeySpec {
+  const char* name;
+  Flag Settings::*flag;
+  std::int32_t Settings::*number;
+  std::string Settings::*text;
+  const ColourKey* colour;
+};
+
+constexpr KeySpec FlagKey(const char* name, Flag Settings::*field) { return {name, field, nullptr, nullptr, nullptr}; }
+constexpr KeySpec NumberKey(const char* name, std::int32_t Settings::*field) {
+  return {name, nullptr, field, nullptr, nullptr};
+}
+constexpr KeySpec TextKey(const char* name, std::string Settings::*field) {
+  return {name, nullptr, nullptr, field, nullptr};
+}
+KeySpec ColourKeySpec(int file_position) {
+  const ColourKey& key = kColourKeys[file_position];
+  return {key.name, nullptr, nullptr, nullptr, &key};
+}
+
+// The file order; the colours stand between BackgroundFile and MostUsedMaximum.
+const KeySpec* Keys() {
+  static const KeySpec kKeys[kSettingsKeyCount] = {
+      FlagKey("LoadOnWindowsStart", &Settings::LoadOnWindowsStart),
+      FlagKey("NoMouseClickNeeded", &Settings::NoMouseClickNeeded),
+      FlagKey("ShowLinkToolTips", &Settings::ShowLinkToolTips),
+      FlagKey("WindowsTransparency", &Settings::WindowsTransparency),
+      NumberKey("TransparencyMain", &Settings::TransparencyMain),
+      NumberKey("Transparency", &Settings::Transparency),
+      TextKey("SelectedSkin", &Settings::SelectedSkin),
+      TextKey("BackgroundFile", &Settings::BackgroundFile),
+      ColourKeySpec(0), ColourKeySpec(1), ColourKeySpec(2), ColourKeySpec(3), ColourKeySpec(4),
+      ColourKeySpec(5), ColourKeySpec(6), ColourKeySpec(7), ColourKeySpec(8), ColourKeySpec(9),
+      ColourKeySpec(10), ColourKeySpec(11),
+      NumberKey("MostUsedMaximum", &Settings::MostUsedMaximum),
+      NumberKey("LastUsedMaximum", &Settings::LastUsedMaximum),
+      NumberKey("RecentDocsMaximum", &Settings::RecentDocsMaximum),
+      FlagKey("ShowProgImmediate", &Settings::ShowProgImmediate),
+      FlagKey("ShowDocsImmediate", &Settings::ShowDocsImmediate),
+      FlagKey("ShowFilterExe", &Settings::ShowFilterExe),
+      FlagKey("ShowFilterHlp", &Settings::ShowFilterHlp),
+      FlagKey("ShowFilterDoc", &Settings::ShowFilterDoc),
+      FlagKey("ShowActiveTasks", &Settings::ShowActiveTasks),
+      FlagKey("ShowMostUsed", &Settings::ShowMostUsed),
+      FlagKey("ShowLastUsed", &Settings::ShowLastUsed),
+      NumberKey("DisplayColumnWidth", &Settings::DisplayColumnWidth),
+  };
+  return kKeys;
+}
+
+}  // namespace
+
+void ReadSettingsKeys(const PreferencesFile& file, Settings& options, ColourSet& colours) {
+  static const Settings kDefaults;
+  for (int i = 0; i < kSettingsKeyCount; ++i) {
+    const KeySpec& key = Keys()[i];
+    if (key.flag) {
+      options.*key.flag = ParseFlag(file.Read(key.name, FormatNumber(kDefaults.*key.flag)));
+    } else if (key.number) {
+      options.*key.number = ParseNumber32(file.Read(key.name, FormatNumber(kDefaults.*key.number)));
+    } else if (key.text) {
+      options.*key.text = TrimBlanks(file.Read(key.name, kDefaults.*key.text));
+    } else {
+      colours[key.colour->index] = static_cast<Colour>(ParseNumber32(file.Read(key.name, key.colour->default_text)));
+    }
+  }
+}
+
+void WriteSettingsKeys(PreferencesFile& file, const Settings& options, const ColourSet& colours) {
+  for (int i = 0; i < kSettingsKeyCount; ++i) {
+    const KeySpec& key = Keys()[i];
+    if (key.flag) {
+      file.Write(key.name, FormatNumber(options.*key.flag));
+    } else if (key.number) {
+      file.Write(key.name, FormatNumber(options.*key.number));
+    } else if (key.text) {
+      file.Write(key.name, TrimBlanks(options.*key.text));
+    } else {
+      // Sign-extended like every 32-bit value, so it reads back to the same colour.
+      file.Write(key.name, FormatNumber(static_cast<std::int32_t>(colours[key.colour->index])));
+    }
+  }
+}
+
+}  // namespace settings

@@ -1,0 +1,74 @@
+// Reading and writing the two usage-list files.
+#include "settings/numbers.h"
+#include "settings/usage_lists.h"
+#include "shell/location_marker.h"
+#include "ui/strings.h"
+#include "ui/text_file.h"
+
+namespace settings {
+
+namespace {
+
+// A NUL byte ends a line as well: files damaged by a crash often hold runs of them.
+bool IsLineEnd(char byte) { return byte == '\r' || byte == '\n' || byte == '\0'; }
+
+UsageEntry EntryFromLine(const std::string& line) {
+  const std::vector<std::string> fields = ui::SplitFields(line, '\t');
+  auto field = [&fields](std::size_t index) { return index < fields.size() ? fields[index] : std::string(); };
+  UsageEntry entry;
+  entry.SortKey = ParseNumber32(field(0));
+  entry.Label = field(1);
+  entry.LaunchPath = field(2);
+  entry.TargetPath = field(3);
+  return entry;
+}
+
+void LoadList(const std::string& path, UsageList& list) {
+  const std::optional<std::string> bytes = ui::ReadFileBytes(path);
+  if (!bytes) return;  // missing or unreadable: keep what the list holds
+  list = ParseUsageList(*bytes);
+}
+
+void SaveList(const std::string& path, const UsageList& list) {
+  // A failed save leaves the previous file whole and says nothing; the next save tries again.
+  static_cast<void>(ui::WriteFileReplacing(path, FormatUsageList(list)));
+}
+
+}  // namespace
+
+UsageList ParseUsageList(const std::string& bytes) {
+  UsageList list;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = start;
+    while (end < bytes.size() && !IsLineEnd(bytes[end])) ++end;
+    list.push_back(EntryFromLine(bytes.substr(start, end - start)));
+    // CR LF is one line end; every other terminator byte ends one line on its own.
+    if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') ++end;
+    start = end + 1;
+  }
+  return list;
+}
+
+std::string FormatUsageList(const UsageList& list) {
+  std::string text;
+  for (const UsageEntry& entry : list) {
+    text += FormatNumber(entry.SortKey);
+    text += '\t' + entry.Label + '\t' + entry.LaunchPath + '\t' + entry.TargetPath + "\r\n";
+  }
+  return text;
+}
+
+void LoadUsageLists(const std::string& data_folder) {
+  KV_MARK();
+  LoadList(data_folder + kMostUsedFileName, MostUsed());
+  LoadList(data_folder + kLastUsedFileName, LastUsed());
+}
+
+void SaveUsageLists(const std::string& data_folder) {
+  KV_MARK();
+  SaveList(data_folder + kMostUsedFileName, MostUsed());
+  SaveList(data_folder + kLastUsedFileName, LastUsed());
+}
+
+}  // namespace settings
