@@ -56,6 +56,8 @@ std::string Text(int window, int control);
 void SetImage(int window, int control, int image);
 void SetColours(int window, int control, TextColours colours);
 void SetFont(int window, int control, int font);
+// A text control's text centred horizontally, with a thin border.
+void SetTextCentred(int window, int control);
 void Enable(int window, int control, bool enabled);
 
 bool IsChecked(int window, int control);

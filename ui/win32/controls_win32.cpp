@@ -203,6 +203,15 @@ void SetFont(int window, int control, int font) {
     SendMessageA(control_handle, WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
 }
 
+void SetTextCentred(int window, int control) {
+  HWND handle = Handle(window, control);
+  if (!handle) return;
+  LONG style = GetWindowLongA(handle, GWL_STYLE);
+  style = (style & ~(SS_TYPEMASK)) | SS_CENTER | WS_BORDER;
+  SetWindowLongA(handle, GWL_STYLE, style);
+  SetWindowPos(handle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
 void Enable(int window, int control, bool enabled) {
   if (HWND handle = Handle(window, control)) EnableWindow(handle, enabled);
 }

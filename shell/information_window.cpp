@@ -1,0 +1,40 @@
+#include "shell/information_window.h"
+
+#include "settings/settings.h"
+#include "shell/environment.h"
+#include "shell/startup.h"
+#include "ui/controls.h"
+#include "ui/window.h"
+
+namespace shell {
+
+void ShowInformationWindow(int x, int y, const std::string& text) {
+  y -= kInformationHeight;
+  if (y < 0) y = 0;
+  if (x + kInformationWidth > Env().screen_right) x = Env().screen_right - kInformationWidth;
+  const settings::Settings& options = settings::Current();
+  const settings::ColourSet& colours = settings::ActiveColours();
+  ui::WindowSpec spec;
+  spec.number = kInformationWindow;
+  spec.title = "Information - Kestrivalume";
+  spec.x = x;
+  spec.y = y;
+  spec.inner_width = kInformationWidth;
+  spec.inner_height = kInformationHeight;
+  spec.topmost = true;
+  spec.tool_window = options.WindowsTransparency != 0;
+  if (!ui::OpenWindow(spec)) return;
+  ui::SetBackgroundColour(kInformationWindow, colours[settings::kTooltipBackColor]);
+  if (options.WindowsTransparency) ui::SetWindowAlpha(kInformationWindow, options.Transparency);
+  const int label = ui::AddText(kInformationWindow, kInformationText, {0, 0, kInformationWidth, kInformationHeight},
+                                text, kFontInformation);
+  ui::SetTextCentred(kInformationWindow, label);
+  ui::SetColours(kInformationWindow, label,
+                 {colours[settings::kTooltipColor], colours[settings::kTooltipBackColor], false});
+  ui::ShowWindow(kInformationWindow);
+  ui::BringToFront(kInformationWindow);
+}
+
+void CloseInformationWindow() { ui::CloseWindow(kInformationWindow); }
+
+}  // namespace shell

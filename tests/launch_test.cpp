@@ -1,0 +1,141 @@
+// Launching an entry: what is checked, started, closed and recorded, and the fixed commands.
+#include <gtest/gtest.h>
+
+#include "menu/launch.h"
+#include "menu/layout.h"
+#include "menu/menu_bindings.h"
+#include "settings/usage_lists.h"
+#include "shell/environment.h"
+#include "shell/information_window.h"
+#include "shell/main_loop.h"
+#include "shell/system_commands.h"
+#include "tests/fakes/fake_controls.h"
+#include "tests/fakes/fakes.h"
+#include "ui/controls.h"
+
+namespace {
+
+using fakes::FakeServices;
+using services::PathKind;
+
+class Launch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fakes::Reset();
+    settings::MostUsed().clear();
+    settings::LastUsed().clear();
+    shell::Loop() = shell::LoopState{};
+    shell::MutableEnv().cursors_available = true;
+    shell::MutableEnv().data_folder = "C:\\Data\\";
+    shell::MutableEnv().windows_folder = "C:\\windows\\";
+    shell::MutableEnv().screen_right = 1920;
+    OpenMenu();
+    menu::MenuBindings().clear();
+  }
+
+  static void OpenMenu() {
+    ui::WindowSpec menu;
+    menu.number = menu::kMenuWindow;
+    ASSERT_TRUE(ui::OpenWindow(menu));
+  }
+
+  // An entry link showing `label`, bound as the build binds it.
+  int Entry(const std::string& label, menu::MenuBinding binding) {
+    const int control = ui::AddLink(menu::kMenuWindow, ui::kAutoNumber, {0, 0, 100, 18}, label, 0, 0);
+    binding.ControlId = control;
+    menu::MenuBindings().push_back(binding);
+    return control;
+  }
+  static bool MenuOpen() { return ui::WindowExists(menu::kMenuWindow); }
+};
+
+TEST_F(Launch, AShortcutWhoseTargetExistsIsOpenedAndRecorded) {
+  FakeServices().hidden_output = {"Bloc-notes.lnk\tC:\\M\\\tC:\\windows\\notepad.exe\texe\r\n"};
+  FakeServices().path_kinds["C:\\windows\\notepad.exe"] = PathKind::File;
+  const int control = Entry("Bloc-notes", {0, "C:\\M\\Bloc-notes.lnk", "old", 0, 1});
+  menu::LaunchEntry(control);
+  ASSERT_EQ(FakeServices().hidden_runs.size(), 1u);
+  EXPECT_EQ(FakeServices().hidden_runs[0].parameters, "\"C:\\M\\Bloc-notes.lnk\"");
+  // Not an executable: the shell opens the shortcut itself, in its folder.
+  ASSERT_EQ(FakeServices().started_programs.size(), 1u);
+  EXPECT_EQ(FakeServices().started_programs[0].first, "\"C:\\M\\Bloc-notes.lnk\"");
+  ASSERT_EQ(FakeServices().shell_opened.size(), 1u);
+  EXPECT_EQ(std::get<0>(FakeServices().shell_opened[0]), "C:\\M\\Bloc-notes.lnk");
+  EXPECT_EQ(std::get<3>(FakeServices().shell_opened[0]), "C:\\M\\");
+  EXPECT_FALSE(MenuOpen());
+  EXPECT_TRUE(shell::Loop().launched_since_scan);
+  ASSERT_EQ(settings::MostUsed().size(), 1u);
+  EXPECT_EQ(settings::MostUsed()[0].Label, "Bloc-notes");
+  EXPECT_EQ(settings::MostUsed()[0].TargetPath, "C:\\windows\\notepad.exe");
+  EXPECT_EQ(FakeServices().cursor_shapes,
+            (std::vector<services::CursorShape>{services::CursorShape::Wait, services::CursorShape::Arrow}));
+}
+
+TEST_F(Launch, AGoneObjectIsReportedAndNothingChanges) {
+  FakeServices().hidden_output = {"Old.lnk\tC:\\M\\\tC:\\Programs\\gone.exe\texe\r\n"};
+  fakes::FakeUi().cursor_x = 1800;
+  fakes::FakeUi().cursor_y = 10;
+  const int control = Entry("Old", {0, "C:\\M\\Old.lnk", "", 0, 1});
+  menu::LaunchEntry(control);
+  EXPECT_TRUE(MenuOpen());
+  EXPECT_TRUE(FakeServices().started_programs.empty());
+  EXPECT_TRUE(settings::MostUsed().empty());
+  EXPECT_FALSE(shell::Loop().launched_since_scan);
+  // The message strip was shown at the pointer, kept on the screen, then closed.
+  EXPECT_FALSE(ui::WindowExists(shell::kInformationWindow));
+}
+
+TEST_F(Launch, TheInformationWindowStaysOnTheScreen) {
+  shell::ShowInformationWindow(1820, 10, menu::kNoLongerAvailable);
+  const ui::WindowSpec& spec = fakes::FakeUi().windows.at(shell::kInformationWindow);
+  EXPECT_EQ(spec.x, 1620);
+  EXPECT_EQ(spec.y, 0);
+  EXPECT_EQ(fakes::FindFakeControl(shell::kInformationWindow, shell::kInformationText)->text,
+            "Cet objet n'est plus disponible.");
+  shell::CloseInformationWindow();
+  shell::ShowInformationWindow(100, 500, "x");
+  EXPECT_EQ(fakes::FakeUi().windows.at(shell::kInformationWindow).y, 480);
+}
+
+TEST_F(Launch, RecentDocumentsAndUrlsAreCheckedAsFilesAndNotRecorded) {
+  FakeServices().hidden_output = {"a.txt.lnk\tC:\\Recent\\\tC:\\Docs\\a.txt\ttxt\r\n"};
+  FakeServices().path_kinds["C:\\Docs\\a.txt"] = PathKind::File;
+  FakeServices().path_kinds["C:\\M\\Site.url"] = PathKind::File;
+  menu::LaunchEntry(Entry("a.txt", {0, "C:\\Recent\\a.txt.lnk", "", 0, 0}));
+  EXPECT_FALSE(MenuOpen());
+  EXPECT_TRUE(settings::MostUsed().empty());
+  OpenMenu();
+  menu::LaunchEntry(Entry("Site", {0, "C:\\M\\Site.url", "", 0, 1}));
+  ASSERT_EQ(settings::LastUsed().size(), 1u);
+  EXPECT_EQ(settings::LastUsed()[0].TargetPath, "");
+}
+
+TEST_F(Launch, ARunningProgramIsBroughtToTheFrontWithoutRecording) {
+  menu::LaunchEntry(Entry("Bloc-notes", {0, "", "", 77, 0}));
+  EXPECT_EQ(FakeServices().switched_to, std::vector<services::WindowHandle>{77});
+  EXPECT_FALSE(MenuOpen());
+  EXPECT_TRUE(settings::MostUsed().empty());
+}
+
+TEST_F(Launch, UnknownControlsDoNothing) {
+  menu::LaunchEntry(4242);
+  EXPECT_TRUE(MenuOpen());
+  EXPECT_TRUE(FakeServices().cursor_shapes.empty());
+}
+
+TEST_F(Launch, SystemCommands) {
+  FakeServices().program_start_succeeds = true;
+  shell::RunSystemCommand(18);
+  shell::RunSystemCommand(21);
+  shell::RunSystemCommand(20);
+  shell::RunSystemCommand(22);
+  shell::RunSystemCommand(23);
+  ASSERT_EQ(FakeServices().started_programs.size(), 2u);
+  EXPECT_EQ(FakeServices().started_programs[0].first, "\"Explorer.exe\" /e,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
+  EXPECT_EQ(FakeServices().started_programs[0].second, "");
+  EXPECT_EQ(FakeServices().started_programs[1].first, "\"control.exe\" printers");
+  EXPECT_EQ(FakeServices().started_programs[1].second, "C:\\windows\\");
+  EXPECT_EQ(FakeServices().taskbar_commands, (std::vector<int>{420, 401, 506}));
+}
+
+}  // namespace
