@@ -11,6 +11,7 @@
 #include "shell/services.h"
 #include "sources/console_helper.h"
 #include "ui/controls.h"
+#include "ui/events.h"
 #include "ui/strings.h"
 #include "ui/window.h"
 
@@ -36,7 +37,7 @@ std::string LowerExtension(const std::string& path) {
 void ReportGone(int x, int y) {
   ShowCursor(services::CursorShape::Arrow);
   shell::ShowInformationWindow(x, y, kNoLongerAvailable);
-  services::SleepMilliseconds(kNoLongerAvailableMs);
+  ui::Pause(kNoLongerAvailableMs);
   shell::CloseInformationWindow();
 }
 

@@ -81,6 +81,7 @@ TEST_F(Launch, AGoneObjectIsReportedAndNothingChanges) {
   EXPECT_TRUE(FakeServices().started_programs.empty());
   EXPECT_TRUE(settings::MostUsed().empty());
   EXPECT_FALSE(shell::Loop().launched_since_scan);
+  EXPECT_EQ(fakes::FakeUi().paused_ms, 2000);
   // The message strip was shown at the pointer, kept on the screen, then closed.
   EXPECT_FALSE(ui::WindowExists(shell::kInformationWindow));
 }

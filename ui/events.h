@@ -25,4 +25,8 @@ Event WaitEvent(int timeout_ms);
 // Pumps pending messages without waiting (keeps windows responsive during long work).
 void PumpMessages();
 
+// Waits for the given time while the windows keep painting; the events that arrive meanwhile
+// are kept for the next WaitEvent (the program's own logic does not run).
+void Pause(int milliseconds);
+
 }  // namespace ui

@@ -30,4 +30,14 @@ Event WaitEvent(int timeout_ms) {
 
 void PumpMessages() { DispatchPending(); }
 
+void Pause(int milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    DispatchPending();
+    const DWORD waited = GetTickCount() - start;
+    if (waited >= static_cast<DWORD>(milliseconds)) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(milliseconds) - waited, QS_ALLINPUT);
+  }
+}
+
 }  // namespace ui

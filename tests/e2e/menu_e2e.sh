@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# The menu window under Wine: opened by a click on the button window with its exact geometry;
+# its controls for a known fixture (Start menu, usage files, recent documents, a running
+# window); the toggles rebuild it and reach the preferences file; losing the focus closes it;
+# the corner opens it once; launching an entry starts it and records it; a shortcut whose
+# program is gone shows the "no longer available" strip while the menu stays open.
+#   menu_e2e.sh win32|win64
+source "$(dirname "$0")/lib.sh"
+e2e_start "menu_$1" "$1"
+menu_title="Start - Kestrivalume"
+app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
+recent="$app_data\\Microsoft\\Windows\\Recent"
+data=$(e2e_unix_path "$app_data\\Kestrivalume")
+utf8() { iconv -f CP1252 -t UTF-8; }
+
+# --- fixture ---
+mkdir -p "$(e2e_unix_path "$programs")/Accessoires/Outils" "$(e2e_unix_path "$recent")" "$data"
+e2e_tool lnk "$programs\\Bloc-notes.lnk" 'C:\windows\system32\notepad.exe' >/dev/null
+e2e_tool lnk "$programs\\Accessoires\\Registre.lnk" 'C:\windows\regedit.exe' >/dev/null
+e2e_tool lnk "$programs\\Accessoires\\Outils\\Démineur.lnk" 'C:\windows\system32\winemine.exe' >/dev/null
+e2e_tool lnk "$programs\\Accessoires\\Ancien.lnk" 'C:\Programmes\Ancien\ancien.exe' >/dev/null
+echo 'notes' >"$(e2e_unix_path 'C:\windows')/notes.txt"
+e2e_tool lnk "$recent\\notes.txt.lnk" 'C:\windows\notes.txt' >/dev/null
+e2e_tool regset HKCU 'Software\Microsoft\Windows\CurrentVersion\Explorer\RecentDocs' MRUListEx mruex 0 >/dev/null
+e2e_tool regset HKCU 'Software\Microsoft\Windows\CurrentVersion\Explorer\RecentDocs' 0 recentdoc notes.txt notes.txt.lnk >/dev/null
+printf '7\tRegistre\t%s\tC:\\windows\\regedit.exe\r\n' "$programs\\Accessoires\\Registre.lnk" | iconv -f UTF-8 -t CP1252 >"$data/Kestrivalume.mostused"
+printf '1350378300\tRegistre\t%s\tC:\\windows\\regedit.exe\r\n' "$programs\\Accessoires\\Registre.lnk" | iconv -f UTF-8 -t CP1252 >"$data/Kestrivalume.lastused"
+wine notepad >/dev/null 2>&1 &
+E2E_PIDS+=($!)
+e2e_tool wait-window --class Notepad 15000 >/dev/null || e2e_fail "notepad did not start"
+notepad_title=$(e2e_tool windows | awk -F'\t' '$3 == "Notepad" {print $5; exit}')
+
+# --- open by a click ---
+e2e_launch program "$E2E_OUT/Kestrivalume.exe"
+e2e_wait_window Kestrivalume 30 >/dev/null || e2e_fail "no button window"
+sleep 3  # first catalogue
+xdotool mousemove 8 8 click 1
+xdotool mousemove 700 700
+menu=$(e2e_wait_window "$menu_title" 20) || e2e_fail "no menu window"
+sleep 1
+e2e_expect_eq "menu geometry (programs collapsed, one column)" "16 0 242 1015" "$(e2e_geometry "$menu")"
+e2e_screenshot default
+# The menu's controls; retried while the program is busy building.
+dump() {
+  local out
+  for _ in 1 2 3 4 5; do
+    out=$(e2e_tool dump "$menu_title" 2>/dev/null) && { utf8 <<<"$out"; return; }
+    sleep 1
+  done
+  e2e_fail "no dump of the menu"
+}
+texts() { dump | awk -F'\t' '$1 ~ /^[0-9]+$/ && ($2 == "KestrivalumeLink" || $2 == "Static") {print $7}'; }
+e2e_expect_eq "rows of the default menu" " Programmes en cours
+$notepad_title
+ Les plus utilisés
+Registre
+ Les derniers utilisés
+Registre
+ Documents récents
+notes.txt
+Plus de documents ...
+Lancer les programmes ..." "$(texts)"
+
+# Clicks a control of the menu by number (its centre).
+click_control() {
+  local rect
+  rect=$(dump | awk -F'\t' -v id="$1" '$1 == id {print $3; exit}')
+  [ -n "$rect" ] || { e2e_fail "control $1 not in the menu"; return; }
+  IFS=, read -r l t r b <<<"$rect"
+  xdotool mousemove $((16 + (l + r) / 2)) $(((t + b) / 2)) click 1
+  sleep 0.5
+  # A rebuild hides the window for a moment.
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^$menu_title\$" >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+}
+
+# --- toggle "programs shown immediately" (control 10): rebuilt with the programs ---
+click_control 10
+e2e_expect_eq "programs listed after the toggle" " Lancer les programmes
+Bloc-notes
+ Accessoires
+Ancien
+Registre
+ ·Outils
+Démineur
+ Administrative Tools
+ StartUp" "$(texts | sed -n '/^ Lancer les programmes/,$p')"
+e2e_screenshot programs
+
+# --- a shortcut whose program is gone: the strip, the menu stays ---
+ancien=$(dump | awk -F'\t' '$7 == "Ancien" {print $1}')
+click_control "$ancien"
+sleep 0.5
+strip=$(e2e_tool find "Information - Kestrivalume" 2>/dev/null || true)
+e2e_expect "information window shown" test -n "$strip"
+e2e_expect_eq "its text" "Cet objet n'est plus disponible." \
+  "$(e2e_tool dump "Information - Kestrivalume" 2>/dev/null | awk -F'\t' '$1 == "15" {print $7}')"
+sleep 2.5
+e2e_expect "menu still open" e2e_tool wait-window "$menu_title" 1
+
+# --- launching Démineur: started, menu closed, recorded ---
+mine=$(dump | awk -F'\t' '$7 == "Démineur" {print $1}')
+click_control "$mine"
+e2e_expect "winemine started" e2e_tool wait-window --class WineMine 15000
+e2e_expect "menu closed after the launch" e2e_tool wait-gone "$menu_title" 3000
+
+# --- focus loss and the corner ---
+xdotool mousemove 2 2
+e2e_expect "resting in the corner opens the menu" e2e_tool wait-window "$menu_title" 5000
+sleep 1
+xdotool mousemove 1000 600 click 1
+e2e_expect "clicking elsewhere closes it" e2e_tool wait-gone "$menu_title" 3000
+xdotool mousemove 900 600
+sleep 1
+xdotool mousemove 1 1
+e2e_expect "the corner opens it again after leaving" e2e_tool wait-window "$menu_title" 5000
+
+# --- quit: the toggle and the launch reach the files ---
+e2e_tool post --class KestrivalumeWindow --title Kestrivalume close >/dev/null
+wait "$E2E_LAST_PID" || true
+e2e_expect_eq "toggle saved" "ShowProgImmediate = 1" "$(tr -d '\r' <"$data/Kestrivalume.prefs" | grep '^ShowProgImmediate')"
+e2e_expect_eq "launch counted" "1	Démineur" "$(utf8 <"$data/Kestrivalume.mostused" | tr -d '\r' | grep Démineur | cut -f1,2)"
+e2e_finish
