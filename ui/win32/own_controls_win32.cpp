@@ -34,6 +34,7 @@ bool IsClass(HWND control, const char* name) {
 // over its own earlier picture.
 void RepaintWithParent(HWND control) {
   HWND parent = GetParent(control);
+  if (!IsWindowVisible(parent)) return;  // a window being built paints once when shown
   RECT area;
   GetWindowRect(control, &area);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
