@@ -25,17 +25,37 @@ target_include_directories(kv_win32 PUBLIC ${CMAKE_SOURCE_DIR} ${KV_DEPS}/includ
 target_link_libraries(kv_win32 PUBLIC ${KV_DEPS}/lib/libpng16.a ${KV_DEPS}/lib/libjpeg.a ${KV_ZLIB}
                       comctl32 comdlg32 gdi32 user32 shell32 ole32 uuid advapi32 msimg32)
 
-add_executable(Kestrivalume WIN32 shell/win32/main/winmain.cpp res/kestrivalume.rc)
-target_include_directories(Kestrivalume PRIVATE ${KV_GEN_DIR})
-target_link_libraries(Kestrivalume PRIVATE kv_win32 ${KV_STATIC_RUNTIME})
-
-file(GLOB KV_CONSOLE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/console/*.cpp)
-add_executable(KestrivalumeConsole ${KV_CONSOLE_SOURCES} res/console.rc)
+# The console helper: its listing logic and Windows side (objects shared with the benchmark in
+# tests/win/consolebench), its entry point, and of the program only the fatal error report and
+# the few helpers that report needs. No GUI runtime: the helper stays small.
+file(GLOB KV_CONSOLE_SOURCES CONFIGURE_DEPENDS
+     ${CMAKE_SOURCE_DIR}/console/*.cpp ${CMAKE_SOURCE_DIR}/console/win32/*.cpp)
+list(REMOVE_ITEM KV_CONSOLE_SOURCES ${CMAKE_SOURCE_DIR}/console/win32/main.cpp)
+add_library(kv_console_objects OBJECT ${KV_CONSOLE_SOURCES})
+target_include_directories(kv_console_objects PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(kv_console_objects PRIVATE -Os)
+add_executable(KestrivalumeConsole console/win32/main.cpp $<TARGET_OBJECTS:kv_console_objects>
+               shell/fatal_error_text.cpp shell/location_marker.cpp shell/win32/fatal_error_win32.cpp
+               ui/strings.cpp res/console.rc)
 target_include_directories(KestrivalumeConsole PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(KestrivalumeConsole PRIVATE ole32 uuid shell32 ${KV_STATIC_RUNTIME})
+target_compile_options(KestrivalumeConsole PRIVATE -Os)
+target_link_libraries(KestrivalumeConsole PRIVATE ole32 uuid shell32 user32 winmm ${KV_STATIC_RUNTIME}
+                      -s -Wl,--gc-sections)
+
+# The program carries the helper of its own architecture as a resource (rebuilt when the helper
+# changes) and writes it into the data folder at every start.
+set(KV_CONSOLE_HELPER_FILE ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/KestrivalumeConsole.exe)
+set(KV_CONSOLE_IMAGE_RC ${CMAKE_BINARY_DIR}/console_image.rc)
+configure_file(res/console_image.rc.in ${KV_CONSOLE_IMAGE_RC} @ONLY)
+set_source_files_properties(${KV_CONSOLE_IMAGE_RC} PROPERTIES OBJECT_DEPENDS ${KV_CONSOLE_HELPER_FILE})
+
+add_executable(Kestrivalume WIN32 shell/win32/main/winmain.cpp res/kestrivalume.rc ${KV_CONSOLE_IMAGE_RC})
+target_include_directories(Kestrivalume PRIVATE ${KV_GEN_DIR} ${CMAKE_SOURCE_DIR})
+target_link_libraries(Kestrivalume PRIVATE kv_win32 ${KV_STATIC_RUNTIME})
+add_dependencies(Kestrivalume KestrivalumeConsole)
 
 # Windows-side test tools, each a folder under tools/win/ or tests/win/.
-file(GLOB KV_WIN_TOOLS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tools/win/* ${CMAKE_SOURCE_DIR}/tests/win/*)
+file(GLOB KV_WIN_TOOLS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/win/* ${CMAKE_SOURCE_DIR}/tests/win/*)
 foreach(dir IN LISTS KV_WIN_TOOLS)
   if(IS_DIRECTORY ${dir})
     get_filename_component(name ${dir} NAME)
@@ -44,3 +64,8 @@ foreach(dir IN LISTS KV_WIN_TOOLS)
     target_link_libraries(${name} PRIVATE kv_win32 ${KV_STATIC_RUNTIME})
   endif()
 endforeach()
+# The helper's walk and shortcut resolution timed without its pause.
+if(TARGET consolebench)
+  target_sources(consolebench PRIVATE $<TARGET_OBJECTS:kv_console_objects>)
+  target_link_libraries(consolebench PRIVATE ole32 uuid shell32 winmm)
+endif()

@@ -7,11 +7,17 @@
 //   Yes  the process is terminated at once with code 0, releasing nothing.
 // Execution never resumes at the failing instruction. The report is shown once per process.
 
+#include "shell/fatal_error_text.h"
+
 namespace shell {
 
 // Registers the report as the process's handler of last resort; the previous one is kept.
 // A second call does nothing.
 void InstallFatalErrorReport();
+
+// Names the program in the report (the main program unless told otherwise). `program` must
+// live as long as the process.
+void SetReportedProgram(const ReportedProgram& program);
 
 // Puts the previous handler back (part of the normal end path).
 void RemoveFatalErrorReport();

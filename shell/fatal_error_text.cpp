@@ -35,8 +35,6 @@ constexpr ErrorMessage kErrorMessages[] = {
 };
 
 constexpr char kUnknownErrorMessage[] = "Unknown error code";
-constexpr char kProgramName[] = "Kestrivalume";
-constexpr char kProgramVersion[] = "Version 1.12.06.05";
 constexpr char kLineBreak[] = "\r\n";
 constexpr char kTwoLineBreaks[] = "\r\n\r\n";
 
@@ -66,9 +64,9 @@ void AppendDecimal(FatalErrorText& out, std::int64_t value) {
 }
 
 // Index 0 is the main module; the others have no names of their own.
-void AppendModuleName(FatalErrorText& out, std::uint32_t module_index) {
+void AppendModuleName(FatalErrorText& out, std::uint32_t module_index, const ReportedProgram& program) {
   if (module_index == 0) {
-    Append(out, kProgramName);
+    Append(out, program.main_module);
     return;
   }
   Append(out, "Module ");
@@ -84,7 +82,8 @@ const char* FatalErrorMessage(std::uint32_t code) {
   return kUnknownErrorMessage;
 }
 
-FatalErrorText BuildFatalErrorText(std::uint32_t code, std::uint64_t address, std::uint32_t location) {
+FatalErrorText BuildFatalErrorText(std::uint32_t code, std::uint64_t address, std::uint32_t location,
+                                   const ReportedProgram& program) {
   FatalErrorText out;
   Append(out, "A program error occurred!");
   Append(out, kTwoLineBreaks);
@@ -98,13 +97,13 @@ FatalErrorText BuildFatalErrorText(std::uint32_t code, std::uint64_t address, st
   AppendDecimal(out, AsSigned32(static_cast<std::uint32_t>(address)));
   Append(out, kLineBreak);
   Append(out, "Program name:\t");
-  Append(out, kProgramName);
+  Append(out, program.name);
   Append(out, kLineBreak);
   Append(out, "Program version:\t");
-  Append(out, kProgramVersion);
+  Append(out, program.version);
   Append(out, kLineBreak);
   Append(out, "Program module:\t");
-  AppendModuleName(out, LocationModule(location));
+  AppendModuleName(out, LocationModule(location), program);
   Append(out, kLineBreak);
   Append(out, "Program line:\t");
   AppendDecimal(out, LocationLine(location));

@@ -13,6 +13,15 @@ constexpr char kSupportContact[] = "Varnholtiqa support, support@varnholtiqa.exa
 
 constexpr char kFatalErrorTitle[] = "ERROR";
 
+// The program a report speaks for: the main program, or the console helper, which shares it.
+struct ReportedProgram {
+  const char* name;         // "Program name:"
+  const char* version;      // "Program version:"
+  const char* main_module;  // "Program module:" of module 0
+};
+
+constexpr ReportedProgram kMainProgram = {"Kestrivalume", "Version 1.12.06.05", "Kestrivalume"};
+
 struct FatalErrorText {
   static constexpr std::size_t kCapacity = 1024;  // the longest report is well under 600 bytes
   char text[kCapacity] = {};        // whole message box text, NUL-terminated
@@ -29,6 +38,7 @@ const char* FatalErrorMessage(std::uint32_t code);
 // The report for an exception `code` at `address` (only its low 32 bits are reported) while the
 // location marker held `location`. Numbers are written as signed 32-bit decimals, lines end in
 // CR LF.
-FatalErrorText BuildFatalErrorText(std::uint32_t code, std::uint64_t address, std::uint32_t location);
+FatalErrorText BuildFatalErrorText(std::uint32_t code, std::uint64_t address, std::uint32_t location,
+                                   const ReportedProgram& program = kMainProgram);
 
 }  // namespace shell

@@ -2,7 +2,9 @@
 // The Windows services the program's logic relies on, one function per service. The Windows
 // build implements them in shell/win32/; the unit tests link fakes in their place. Every
 // service may fail; the results say how, and no failure is reported to the user here.
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,6 +51,9 @@ std::string SpecialFolder(int csidl);
 std::string ProgramFilePath();
 // Creates one folder level; an existing folder or a failure is ignored.
 void CreateFolder(const std::string& path);
+enum class PathKind { Missing, File, Folder };
+// What a path names now (GetFileAttributes).
+PathKind KindOfPath(const std::string& path);
 
 // --- processes ---
 // True when a 32-bit process runs on 64-bit Windows (IsWow64Process, looked up at run time;
@@ -80,12 +85,27 @@ std::optional<std::string> RegistryReadText(RegistryRoot root, const std::string
 bool RegistryWriteText(const std::string& key, const std::string& name, const std::string& text);
 // Deletes a value under HKEY_CURRENT_USER; false when it was not there or could not be deleted.
 bool RegistryDeleteValue(const std::string& key, const std::string& name);
+// Raw bytes of a value of any type, read into a buffer of `buffer_size` bytes (the key opened
+// for query only, then closed), or nothing when the key or value is missing or the value is
+// larger than the buffer.
+std::optional<std::vector<std::uint8_t>> RegistryReadBytes(RegistryRoot root, const std::string& key,
+                                                           const std::string& name, std::size_t buffer_size);
 
 // --- shell ---
 // Opens a file, folder or address through the shell (ShellExecute, normal window); an empty
 // verb means the default verb. Nothing is reported when it fails.
 void ShellOpen(const std::string& file, const std::string& verb, const std::string& parameters,
                const std::string& folder);
+// Starts a program from a complete command line (normal window and priority, no handles
+// inherited) in the working folder, or the program's own when it is empty. False when
+// Windows cannot start it (it is not an executable file).
+bool StartProgram(const std::string& command_line, const std::string& working_folder);
+// Restores a minimised window and brings it to the foreground.
+void SwitchToWindow(WindowHandle window);
+// Sends a command to the taskbar window ("Shell_TrayWnd"); nothing when there is none.
+void SendTaskbarCommand(int command);
+// Empties Windows' own list of recently used documents (SHAddToRecentDocs with no document).
+void ClearRecentDocuments();
 
 // --- clipboard and clock ---
 // Replaces the clipboard's content with plain text; false when the clipboard cannot be opened.
@@ -93,5 +113,42 @@ bool SetClipboardText(const std::string& text);
 // Seconds from 1970-01-01 00:00:00 to the local wall-clock date and time (no time-zone conversion).
 std::int64_t LocalSeconds();
 void SleepMilliseconds(int milliseconds);
+
+// --- hidden helper processes ---
+// Starts `executable` with `parameters` as its command-line arguments, its window hidden and
+// its standard output on a pipe (standard input and error inherited), in the program's own
+// working folder. Hands what it writes to `on_output` as it arrives, polling every 10 ms, until
+// it has ended and everything is read, or until it has written nothing for more than
+// `stall_limit_ms`; then ends the process in any case. False when it cannot be started.
+bool RunHiddenWithOutput(const std::string& executable, const std::string& parameters, int stall_limit_ms,
+                         const std::function<void(const std::string& bytes)>& on_output);
+
+// --- background thread ---
+// A thread handle kept as a number; 0 stands for none.
+using ThreadHandle = std::uintptr_t;
+// Runs `body` on a new thread at below-normal priority, with COM initialised on that thread for
+// the shell calls it makes; 0 when the thread cannot be started.
+ThreadHandle StartBackgroundThread(void (*body)());
+bool ThreadRunning(ThreadHandle thread);
+// Waits up to `timeout_ms` for the thread to end; true when it has ended.
+bool WaitForThread(ThreadHandle thread, int timeout_ms);
+// Ends a thread that is still running, at once (a last resort: it gets no chance to clean up).
+void KillThread(ThreadHandle thread);
+// Releases the handle (the thread itself runs on if it has not ended).
+void ReleaseThread(ThreadHandle thread);
+
+// --- small shell icons ---
+// An icon handle kept as a number; 0 stands for no icon. Icons are never destroyed.
+using IconHandle = std::uintptr_t;
+// The shell's small icon of an existing file, or 0.
+IconHandle SmallFileIcon(const std::string& path);
+// The shell's small icon of a file type (".txt"), found without touching the disk, or 0.
+IconHandle SmallTypeIcon(const std::string& dotted_extension);
+// The first small icon of shell32.dll, the generic document icon, or 0.
+IconHandle GenericSmallIcon();
+
+// --- console helper ---
+// The console helper's executable image that the program carries, or "" when it is missing.
+std::string ConsoleHelperImage();
 
 }  // namespace services

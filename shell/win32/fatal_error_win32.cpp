@@ -28,6 +28,7 @@ constexpr DWORD kClipboardRetryMs = 20;
 LPTOP_LEVEL_EXCEPTION_FILTER g_previous_filter = nullptr;
 bool g_installed = false;
 std::atomic<void (*)()> g_release_resources{nullptr};
+const ReportedProgram* g_reported_program = &kMainProgram;
 
 // The thread that took the report (0: none yet) and what it reports; written once, by that thread.
 std::atomic<DWORD> g_reporting_thread{0};
@@ -83,7 +84,7 @@ void CopyToClipboard(std::string_view text) {
 // Shows the report and ends the process as the user chooses; a box that could not be shown
 // ends it the normal way.
 [[noreturn]] void ReportAndEnd() {
-  const FatalErrorText text = BuildFatalErrorText(g_fault.code, g_fault.address, g_fault.location);
+  const FatalErrorText text = BuildFatalErrorText(g_fault.code, g_fault.address, g_fault.location, *g_reported_program);
   CopyToClipboard(text.clipboard());
   const int answer = MessageBoxA(nullptr, text.text, kFatalErrorTitle, MB_YESNO | MB_SYSTEMMODAL | MB_SETFOREGROUND);
   if (answer == IDYES) TerminateAtOnce();
@@ -139,6 +140,8 @@ void RemoveFatalErrorReport() {
   SetUnhandledExceptionFilter(g_previous_filter);
   g_installed = false;
 }
+
+void SetReportedProgram(const ReportedProgram& program) { g_reported_program = &program; }
 
 void SetNormalEndPath(void (*release_resources)()) { g_release_resources.store(release_resources); }
 

@@ -139,6 +139,9 @@ void SetColours(int window, int control, TextColours colours) {
 void SetFont(int window, int control, int font) {
   if (auto* found = Find(window, control)) found->font = font;
 }
+void SetTextCentred(int window, int control) {
+  if (auto* found = Find(window, control)) found->centred = true;
+}
 void Enable(int window, int control, bool enabled) {
   if (auto* found = Find(window, control)) found->enabled = enabled;
 }

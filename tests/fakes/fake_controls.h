@@ -30,6 +30,7 @@ struct FakeControl {
   std::vector<std::string> items;
   int selection = -1;
   bool enabled = true;
+  bool centred = false;
 };
 
 struct WindowState {

@@ -35,7 +35,7 @@ std::string ProcessImagePath(WindowHandle window) {
 void HoldNamedMutex(const std::string& name) { FakeServices().mutexes.push_back(name); }
 std::optional<ScreenInfo> MeasureScreen() { return FakeServices().screen; }
 bool LoadCursors() { return FakeServices().cursors_load; }
-void ShowCursorShape(CursorShape) {}
+void ShowCursorShape(CursorShape shape) { FakeServices().cursor_shapes.push_back(shape); }
 std::vector<TopLevelWindow> TopLevelWindows() { return FakeServices().windows; }
 
 std::optional<std::string> RegistryReadText(RegistryRoot root, const std::string& key, const std::string& name) {
@@ -64,6 +64,6 @@ bool SetClipboardText(const std::string& text) {
 }
 
 std::int64_t LocalSeconds() { return FakeServices().now; }
-void SleepMilliseconds(int) {}
+void SleepMilliseconds(int milliseconds) { FakeServices().slept_ms += milliseconds; }
 
 }  // namespace services

@@ -1,6 +1,9 @@
 // The user-interface runtime as the unit tests see it: windows are records, events come from a
 // list the test fills.
 #include "shell/fatal_error_report.h"
+#include <algorithm>
+
+#include "tests/fakes/fake_controls.h"
 #include "tests/fakes/fakes.h"
 #include "ui/controls.h"
 #include "ui/events.h"
@@ -22,11 +25,27 @@ Event WaitEvent(int) {
   return event;
 }
 void PumpMessages() {}
+void Pause(int milliseconds) { FakeUi().paused_ms += milliseconds; }
 
-bool OpenWindow(const WindowSpec& spec) { return FakeUi().windows.emplace(spec.number, spec).second; }
-void CloseWindow(int number) { FakeUi().windows.erase(number); }
+bool OpenWindow(const WindowSpec& spec) {
+  if (!FakeUi().windows.emplace(spec.number, spec).second) return false;
+  fakes::WindowState state;
+  state.inner_width = spec.inner_width;
+  state.inner_height = spec.inner_height;
+  state.x = spec.x;
+  state.y = spec.y;
+  fakes::Recorder().window_states[spec.number] = state;
+  return true;
+}
+void CloseWindow(int number) {
+  FakeUi().windows.erase(number);
+  auto& controls = fakes::Recorder().controls;
+  controls.erase(std::remove_if(controls.begin(), controls.end(),
+                                [number](const fakes::FakeControl& control) { return control.window == number; }),
+                 controls.end());
+}
 bool WindowExists(int number) { return FakeUi().windows.count(number) != 0; }
-void ShowWindow(int) {}
+void ShowWindow(int number) { fakes::Recorder().window_states[number].shown = true; }
 void BringToFront(int) {}
 bool SetWindowAlpha(int number, int alpha) {
   FakeUi().window_alpha[number] = alpha;
@@ -39,11 +58,23 @@ void CursorPosition(int* x, int* y) {
 }
 void ShutDown() { FakeUi().windows.clear(); }
 
-int AddImage(int, int control, Box, int) { return control; }
 
 bool MakeFont(int number, const std::string& face, int points, bool bold) {
   FakeUi().fonts[number] = {face, points, bold};
   return true;
+}
+
+bool StoreBitmap(int number, const Image& image) {
+  if (image.empty() || image.bgra.size() != static_cast<std::size_t>(image.width) * image.height * 4) return false;
+  FakeUi().bitmaps[number] = image;
+  return true;
+}
+bool HasImage(int number) { return FakeUi().bitmaps.count(number) != 0; }
+void FreeImage(int number) { FakeUi().bitmaps.erase(number); }
+void ImageSize(int number, int* width, int* height) {
+  auto found = FakeUi().bitmaps.find(number);
+  *width = found == FakeUi().bitmaps.end() ? 0 : found->second.width;
+  *height = found == FakeUi().bitmaps.end() ? 0 : found->second.height;
 }
 
 bool StoreBuiltinImages() {
@@ -87,6 +118,7 @@ bool& FatalErrorReportInstalled() {
 void Reset() {
   FakeServices() = Services{};
   FakeUi() = Ui{};
+  Recorder() = ControlRecorder{};
   FatalErrorReportInstalled() = false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Fakes of the Windows services and of the user-interface runtime for the unit tests: tests set
 // what a service returns and read what was asked of it. Reset() before each test.
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "shell/services.h"
 #include "ui/events.h"
+#include "ui/image.h"
 #include "ui/window.h"
 
 namespace fakes {
@@ -17,6 +19,13 @@ struct Services {
   std::map<int, std::string> special_folders;
   std::string program_path = "C:\\Programmes\\Kestrivalume\\Kestrivalume.exe";
   std::vector<std::string> created_folders;
+  std::map<std::string, services::PathKind> path_kinds;  // everything else is missing
+  std::vector<std::pair<std::string, std::string>> started_programs;  // (command line, folder)
+  bool program_start_succeeds = false;
+  std::vector<services::WindowHandle> switched_to;
+  std::vector<int> taskbar_commands;
+  services::CursorShape cursor_shape = services::CursorShape::Arrow;
+  std::vector<services::CursorShape> cursor_shapes;
   bool wow64 = false;
   services::ProcessId current_process = 4242;
   std::vector<services::RunningProcess> processes;
@@ -30,6 +39,39 @@ struct Services {
   std::vector<std::tuple<std::string, std::string, std::string, std::string>> shell_opened;
   std::string clipboard;
   std::int64_t now = 1000000;
+  std::int64_t slept_ms = 0;  // total of SleepMilliseconds
+  int recent_documents_cleared = 0;  // calls of ClearRecentDocuments
+  // Hidden helper processes: each run is recorded, then `hidden_output` is handed over piece by
+  // piece and `during_hidden_run` is called before the run returns.
+  struct HiddenRun {
+    std::string executable, parameters;
+    int stall_limit_ms;
+  };
+  std::vector<HiddenRun> hidden_runs;
+  bool hidden_run_starts = true;
+  std::vector<std::string> hidden_output;
+  std::function<void()> during_hidden_run;
+  // Background threads: a started thread waits until the test runs it (fakes::RunThread).
+  struct Thread {
+    void (*body)();
+    bool running, killed, released;
+  };
+  std::vector<Thread> threads;  // handle = index + 1
+  bool threads_start = true;
+  std::vector<int> thread_waits;  // time-outs given to WaitForThread
+  bool threads_run_at_once = false;  // a started thread runs to its end before the start returns
+  // Small icons: answers by path and by ".ext" (0 when missing), and every question asked
+  // ("file <path>", "type <.ext>", "generic").
+  std::map<std::string, services::IconHandle> file_icons;
+  std::map<std::string, services::IconHandle> type_icons;
+  services::IconHandle generic_icon = 900;
+  std::vector<std::string> icon_questions;
+  int icon_answer_delay_us = 0;  // a slow shell, so that two threads overlap
+  std::string console_helper_image = "MZ console helper image";  // ConsoleHelperImage()
+  // Raw registry values (RegistryReadBytes): a value larger than the buffer asked for is not
+  // read. Every read is recorded as (value name, buffer size).
+  std::map<std::tuple<services::RegistryRoot, std::string, std::string>, std::vector<std::uint8_t>> registry_bytes;
+  std::vector<std::pair<std::string, std::size_t>> registry_byte_reads;
 };
 
 struct Ui {
@@ -46,6 +88,8 @@ struct Ui {
   int focused_window = -1;
   int cursor_x = 500, cursor_y = 500;
   std::vector<ui::Event> events;  // returned by WaitEvent in order, then None
+  int paused_ms = 0;              // total of Pause calls
+  std::map<int, ui::Image> bitmaps;  // images stored with StoreBitmap, by number
 };
 
 Services& FakeServices();
@@ -54,5 +98,8 @@ bool& FatalErrorReportInstalled();
 
 // Clears every fake to its initial state.
 void Reset();
+
+// Runs a started fake thread's body to its end on the calling thread.
+void RunThread(services::ThreadHandle thread);
 
 }  // namespace fakes

@@ -1,18 +1,37 @@
 // Entry point of Kestrivalume.exe: start-up, the main loop, the normal end.
 #include <windows.h>
 
+#include "menu/launch.h"
+#include "menu/menu_window.h"
+#include "settings/settings_store.h"
+#include "settings/usage_lists.h"
 #include "shell/button_window.h"
+#include "shell/console_helper_file.h"
 #include "shell/main_loop.h"
 #include "shell/startup.h"
+#include "shell/system_commands.h"
+#include "sources/catalogue_find.h"
+#include "sources/catalogue_refresh.h"
 
 namespace {
 
 // The operations of the other subsystems, wired once.
 shell::ProgramHooks WireHooks() {
   shell::ProgramHooks hooks;
+  hooks.load_settings = settings::LoadSettings;
+  hooks.save_settings = settings::SaveSettings;
   hooks.create_button_window = shell::CreateButtonWindow;
+  hooks.build_menu_window = menu::BuildMenuWindow;
+  hooks.close_menu_window = menu::CloseMenuWindow;
+  hooks.launch_entry = menu::LaunchEntry;
+  hooks.system_command = shell::RunSystemCommand;
+  hooks.write_console_helper = shell::WriteConsoleHelper;
   hooks.show_popup_menu = shell::ShowButtonPopupMenu;
   hooks.popup_menu_item = shell::RunPopupMenuItem;
+  hooks.record_use_by_target = settings::RecordUseByTarget;
+  hooks.refresh_check = sources::RefreshCheck;
+  hooks.finish_refresh_at_exit = sources::FinishRefreshAtExit;
+  hooks.find_by_program_path = sources::FindByProgramPath;
   return hooks;
 }
 

@@ -1,0 +1,61 @@
+#include "console/folder_walk.h"
+
+#include <algorithm>
+
+#include "console/folded_order.h"
+#include "shell/location_marker.h"
+
+namespace console {
+namespace {
+
+bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
+
+// Appends the sub-folders of records[next..] and of everything appended meanwhile, one level at
+// a time. A folder that cannot be opened adds nothing.
+void WalkOn(std::vector<FolderRecord>& records, std::size_t& next, const Platform& platform) {
+  for (; next < records.size(); ++next) {
+    KV_MARK();
+    const FolderRecord current = records[next];  // a copy: appending may move the records
+    const DirectoryListing listing = platform.list_folder(current.FullPath());
+    if (!listing) continue;
+    for (const DirectoryEntry& entry : *listing) {
+      if (!entry.is_folder || IsDotEntry(entry.name)) continue;
+      if (records.size() >= kMaxFolderRecords) return;
+      records.push_back({current.base, current.relative + entry.name + "\\"});
+    }
+  }
+}
+
+void AddBase(std::vector<FolderRecord>& records, const std::string& folder) {
+  if (!folder.empty()) records.push_back({folder, ""});
+}
+
+}  // namespace
+
+void SortByRelativePath(std::vector<FolderRecord>& records) {
+  std::stable_sort(records.begin(), records.end(),
+                   [](const FolderRecord& a, const FolderRecord& b) { return FoldedLess(a.relative, b.relative); });
+}
+
+std::vector<FolderRecord> WalkStartMenu(const SpecialFolders& folders, const Platform& platform) {
+  std::vector<FolderRecord> records;
+  std::size_t next = 0;
+  AddBase(records, folders.common_programs);
+  WalkOn(records, next, platform);
+  AddBase(records, folders.user_programs);
+  WalkOn(records, next, platform);
+  AddBase(records, folders.common_start_menu);
+  AddBase(records, folders.user_start_menu);
+  SortByRelativePath(records);
+  return records;
+}
+
+std::vector<FolderRecord> WalkFolderTree(const std::string& folder, const Platform& platform) {
+  std::vector<FolderRecord> records{{folder, ""}};
+  std::size_t next = 0;
+  WalkOn(records, next, platform);
+  SortByRelativePath(records);
+  return records;
+}
+
+}  // namespace console

@@ -1,0 +1,28 @@
+// Entry point of KestrivalumeConsole.exe. The first parameter decides the run:
+//   -startmenu     every Start-menu folder, one group of lines per folder
+//   a folder       that folder tree, in the same form
+//   a shortcut     one line for that shortcut
+// The exit code is always 0.
+#include "console/console_program.h"
+#include "console/listing.h"
+#include "console/win32/system_win32.h"
+#include "shell/fatal_error_report.h"
+#include "shell/location_marker.h"
+
+int main() {
+  const std::optional<std::string> parameter = console::FirstParameter(GetCommandLineA());
+  if (!parameter) return 0;
+  const console::Invocation invocation = console::SelectMode(parameter, console::PathFactsOf);
+  shell::SetReportedProgram(console::kConsoleProgram);
+  shell::InstallFatalErrorReport();
+  KV_MARK();
+  const console::SpecialFolders folders = console::ResolveSpecialFolders();
+  if (invocation.mode == console::Mode::None) return 0;
+  KV_MARK();
+  console::ShellLinkReader reader;
+  if (!reader.Open()) return 0;
+  const console::StandardOutput output;
+  console::Run(invocation, folders, console::MakePlatform(reader, output));
+  KV_MARK();
+  return 0;
+}
