@@ -31,10 +31,14 @@ first_pid=$(e2e_tool pid --class KestrivalumeWindow --title Kestrivalume)
 e2e_expect_eq "marker holds the running instance's id" "$((first_pid))" "$(marker_pid)"
 e2e_expect_eq "mutex held" "true" "$(wine "$probe" mutexexists Kestrivalume | tr -d '\r')"
 
-# --- a second start replaces the first (exit code 1) ---
+# --- a second start replaces the first (exit code 1, as Windows reports it) ---
+e2e_tool wait-exit "$first_pid" 30000 >"$E2E_WORK/first_exit.txt" &
+watcher=$!
+sleep 1
 e2e_launch second "$E2E_OUT/Kestrivalume.exe"
-wait "$first" && status=0 || status=$?
-e2e_expect_eq "first instance ended with exit code 1" 1 "$status"
+wait "$watcher" || true
+wait "$first" || true
+e2e_expect_eq "first instance ended with exit code 1" 1 "$(cat "$E2E_WORK/first_exit.txt")"
 sleep 2
 second_pid=$(e2e_tool pid --class KestrivalumeWindow --title Kestrivalume)
 e2e_expect "second instance runs" test -n "$second_pid"

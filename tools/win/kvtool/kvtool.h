@@ -102,6 +102,7 @@ int cmd_msgbox_click(const Args& args);
 int cmd_clipboard(const Args& args);
 int cmd_setclipboard(const Args& args);
 int cmd_alive(const Args& args);
+int cmd_wait_exit(const Args& args);
 int cmd_wallpaper(const Args& args);
 
 }  // namespace kvtool

@@ -32,6 +32,7 @@ constexpr Entry kCommands[] = {
     {"wait-gone", kvtool::cmd_wait_gone},
     {"pid", kvtool::cmd_pid},
     {"alive", kvtool::cmd_alive},
+    {"wait-exit", kvtool::cmd_wait_exit},
     {"clipboard", kvtool::cmd_clipboard},
     {"setclipboard", kvtool::cmd_setclipboard},
     {"wallpaper", kvtool::cmd_wallpaper},
@@ -67,6 +68,7 @@ constexpr const char* kUsage =
     "  msgbox-click <window> <button text>             press a dialog button\n"
     "Session\n"
     "  alive <pid>                                     exit 0 if the process is running\n"
+    "  wait-exit <pid> <ms>                            waits for the process to end; prints its exit code\n"
     "  clipboard                                       print the clipboard text exactly\n"
     "  setclipboard <text>                             put text on the clipboard\n"
     "  wallpaper [file]                                set the wallpaper, or print it\n"

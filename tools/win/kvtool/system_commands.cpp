@@ -86,6 +86,22 @@ int cmd_alive(const Args& args) {
   return fail("process " + args[0] + " has ended with exit code " + std::to_string(exit_code));
 }
 
+int cmd_wait_exit(const Args& args) {
+  const auto pid = args.size() == 2 ? parse_integer(args[0], 1, 0xffffffffLL) : std::nullopt;
+  const auto timeout = args.size() == 2 ? parse_integer(args[1], 0, 0x7fffffffLL) : std::nullopt;
+  if (!pid || !timeout) return usage_error("wait-exit <pid> <milliseconds>");
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(*pid));
+  if (!process) return fail("cannot open process " + args[0] + ": " + last_error_text());
+  // The handle keeps the exit code readable after the process has ended.
+  const DWORD waited = WaitForSingleObject(process, static_cast<DWORD>(*timeout));
+  DWORD exit_code = 0;
+  const bool ended = waited == WAIT_OBJECT_0 && GetExitCodeProcess(process, &exit_code);
+  CloseHandle(process);
+  if (!ended) return fail("process " + args[0] + " still running");
+  print_line(std::to_string(exit_code));
+  return 0;
+}
+
 int cmd_wallpaper(const Args& args) {
   if (args.size() > 1) return usage_error("wallpaper [file]");
   if (args.empty()) {
