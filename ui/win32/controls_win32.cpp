@@ -156,18 +156,26 @@ void RemoveControl(int window, int control) {
 
 void SetTooltip(int window, int control, const std::string& text) {
   WindowRecord* parent = FindWindowRecord(window);
-  HWND handle = Handle(window, control);
-  if (!parent || !handle) return;
+  ControlRecord* record = FindControl(window, control);
+  if (!parent || !record) return;
+  HWND handle = record->handle;
   HWND tips = TooltipsOf(*parent);
   if (!tips) return;
   TOOLINFOA tool = {};
   tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  // The runtime's own controls pass their mouse messages to the tooltips themselves, which
+  // spares a subclass per control (menus hold hundreds of links).
+  tool.uFlags = TTF_IDISHWND | (record->kind == ControlKind::Link || record->kind == ControlKind::IconButton
+                                    ? 0
+                                    : TTF_SUBCLASS);
   tool.hwnd = parent->handle;
   tool.uId = reinterpret_cast<UINT_PTR>(handle);
   tool.lpszText = const_cast<char*>(text.c_str());
-  SendMessageA(tips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  if (record->has_tooltip) {
+    SendMessageA(tips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  } else {
+    record->has_tooltip = SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+  }
 }
 
 void SetText(int window, int control, const std::string& text) {

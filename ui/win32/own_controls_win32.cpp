@@ -2,6 +2,7 @@
 // one-line link with a hover colour. They paint no background of their own unless the parent
 // gives them an opaque brush, so the window's colour or picture shows through.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "ui/win32/runtime_state.h"
 
@@ -117,8 +118,20 @@ HCURSOR PointerFor(HWND control) {
   return LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
 }
 
+// Hands a mouse message to the parent window's tooltips, which show the control's tip.
+void RelayToTooltips(HWND control, UINT message, WPARAM wparam, LPARAM lparam) {
+  WindowRecord* parent = FindWindowRecord(WindowNumberOf(GetParent(control)));
+  if (!parent || !parent->tooltips) return;
+  MSG relayed = {control, message, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}};
+  SendMessageA(parent->tooltips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
 LRESULT CALLBACK OwnControlProcedure(HWND control, UINT message, WPARAM wparam, LPARAM lparam) {
   OwnControl* state = StateOf(control);
+  if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP ||
+      message == WM_RBUTTONDOWN || message == WM_RBUTTONUP) {
+    RelayToTooltips(control, message, wparam, lparam);
+  }
   switch (message) {
     case WM_NCCREATE:
       SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new OwnControl));

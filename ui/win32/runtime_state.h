@@ -20,6 +20,7 @@ struct ControlRecord {
   bool has_colours = false;
   TextColours colours;
   HBRUSH background_brush = nullptr;  // solid brush for opaque coloured controls
+  bool has_tooltip = false;
 };
 
 struct WindowRecord {
