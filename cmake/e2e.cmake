@@ -40,3 +40,7 @@ endforeach()
 foreach(arch win32 win64)
   kv_e2e(e2e.menu.${arch} menu_e2e.sh ${arch})
 endforeach()
+foreach(mode win32 win64 wow64)
+  kv_e2e(e2e.release.${mode} release_e2e.sh ${mode})
+  set_tests_properties(e2e.release.${mode} PROPERTIES TIMEOUT 900)  # may take the help's screenshots first
+endforeach()

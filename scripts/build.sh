@@ -32,3 +32,5 @@ for arch in i686 x86_64; do
     -DKV_DEPS="$cache/deps/$arch"
   build "out/build/$arch"
 done
+# The help document, only from screenshots already taken (scripts/release.sh takes them).
+scripts/help_document.sh --cached
