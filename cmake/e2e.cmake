@@ -44,3 +44,6 @@ foreach(mode win32 win64 wow64)
   kv_e2e(e2e.release.${mode} release_e2e.sh ${mode})
   set_tests_properties(e2e.release.${mode} PROPERTIES TIMEOUT 900)  # may take the help's screenshots first
 endforeach()
+foreach(arch win32 win64)
+  kv_e2e(e2e.settings_window.${arch} settings_window_e2e.sh ${arch})
+endforeach()

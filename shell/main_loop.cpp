@@ -205,6 +205,9 @@ bool DispatchEvent(const ui::Event& event, const ProgramHooks& hooks) {
     case ui::EventKind::WindowClose:
       if (event.window == kSettingsWindow) Call(hooks.apply_settings_window);
       return event.window == kButtonWindow;
+    case ui::EventKind::WindowMoved:
+      Call(hooks.window_moved, event.window);
+      return false;
     case ui::EventKind::None:
       IdleWork(hooks);
       return false;

@@ -32,6 +32,7 @@ struct ProgramHooks {
   std::function<void()> open_settings_window;
   std::function<void()> apply_settings_window;
   std::function<void(int control)> settings_window_control;
+  std::function<void(int window)> window_moved;     // a window that reports its moves moved
   // Settings, catalogue and usage lists.
   std::function<void()> save_settings;
   std::function<void()> refresh_check;

@@ -151,4 +151,25 @@ IconHandle GenericSmallIcon();
 // The console helper's executable image that the program carries, or "" when it is missing.
 std::string ConsoleHelperImage();
 
+// --- settings window: dialogs, the desktop wallpaper, folder listing ---
+// The system colour dialog in its basic form, owned by the active window, with `initial`
+// (0x00BBGGRR) preselected and in the first custom-colour slot; the chosen colour, or nothing
+// when the dialog was cancelled.
+std::optional<std::uint32_t> ChooseColour(std::uint32_t initial);
+// The system file-open dialog owned by the active window, with one filter (its name and
+// patterns such as "*.jpg;*.bmp"), starting in `start_folder`; the chosen file's full path, or
+// nothing when cancelled. The program's working folder is left as it was.
+std::optional<std::string> ChooseFileToOpen(const std::string& title, const std::string& filter_name,
+                                            const std::string& filter_patterns, const std::string& start_folder);
+// File name of the current desktop wallpaper (SystemParametersInfo, at most 260 characters),
+// "" when there is none.
+std::string DesktopWallpaper();
+struct FolderEntry {
+  std::string name;
+  bool is_folder = false;
+};
+// The entries of a folder (path ending in "\") in the order the system lists them, "." and
+// ".." included when the system lists them; empty when the folder cannot be listed.
+std::vector<FolderEntry> ListFolder(const std::string& folder);
+
 }  // namespace services

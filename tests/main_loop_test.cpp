@@ -120,6 +120,12 @@ TEST_F(MainLoop, FixedAndToolControlsReachTheirModules) {
   EXPECT_EQ(log_, "close close close settings popup close command22 sw56 ");
 }
 
+TEST_F(MainLoop, AMovedWindowIsPassedOnWithoutIdleWork) {
+  hooks_.window_moved = [this](int window) { log_ += "moved" + std::to_string(window) + " "; };
+  EXPECT_FALSE(shell::DispatchEvent({EventKind::WindowMoved, shell::kSettingsWindow, 0}, hooks_));
+  EXPECT_EQ(log_, "moved4 ");
+}
+
 TEST_F(MainLoop, OtherControlsLaunchOnlyWhileTheMenuIsOpen) {
   Control(1234);
   EXPECT_EQ(log_, "");

@@ -44,6 +44,9 @@ int AddDropDown(int window, int control, Box box, const std::vector<std::string>
 int AddGroupBox(int window, int control, Box box, const std::string& text);
 // A plain rectangle in one colour (for example a keyed hole or a panel behind other controls).
 int AddContainer(int window, int control, Box box, Rgb colour);
+// A picture of any size that reports a click when the left button is released on it; it shows
+// nothing while its image number holds no image.
+int AddImageButton(int window, int control, Box box, int image);
 
 // Font given to the controls created from now on (kDefaultFont for the system's).
 void SetCreationFont(int font);
@@ -58,6 +61,11 @@ void SetColours(int window, int control, TextColours colours);
 void SetFont(int window, int control, int font);
 // A text control's text centred horizontally, with a thin border.
 void SetTextCentred(int window, int control);
+// Alignment of a text control's text and the edge around it (also for a container): a thin
+// border, or a sunken edge as around a value that is shown but not typed.
+enum class TextAlign { Left, Centre, Right };
+enum class TextEdge { None, Border, Sunken };
+void SetTextLook(int window, int control, TextAlign align, TextEdge edge);
 void Enable(int window, int control, bool enabled);
 
 bool IsChecked(int window, int control);

@@ -11,6 +11,7 @@ enum class EventKind {
   MenuItem,        // an item of a popup menu was chosen; `item` is its number
   Control,         // a control was clicked, toggled, moved or changed; `item` is its number
   WindowClose,     // the close box, Alt+F4 or WM_CLOSE; the window stays until the program closes it
+  WindowMoved,     // a window that asked for it (ReportMoves) was moved
 };
 
 struct Event {
@@ -21,6 +22,10 @@ struct Event {
 
 // Waits up to timeout_ms for the next event, running the windows' message handling meanwhile.
 Event WaitEvent(int timeout_ms);
+
+// Whether the Shift key was held when the event last returned by WaitEvent happened (a click
+// is judged by the keys at the moment of the click, not when the program gets to it).
+bool ShiftWasDown();
 
 // Pumps pending messages without waiting (keeps windows responsive during long work).
 void PumpMessages();

@@ -37,6 +37,10 @@ void MoveWindowTo(int number, int x, int y);
 void SetInnerSize(int number, int inner_width, int inner_height);
 void InnerSize(int number, int* inner_width, int* inner_height);
 void OuterPosition(int number, int* x, int* y);
+// Screen position of the inner area's top-left corner.
+void InnerOrigin(int number, int* x, int* y);
+// From now on every move of the window is reported as a WindowMoved event.
+void ReportMoves(int number);
 
 void SetBackgroundColour(int number, Rgb colour);
 // Paints the window with a stored image as a pattern anchored at the inner top-left corner.

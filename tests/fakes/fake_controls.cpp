@@ -87,9 +87,12 @@ int AddCheckBox(int window, int control, Box box, const std::string& text, bool 
   if (number != kNoControl) Find(window, number)->checked = checked;
   return number;
 }
-int AddSlider(int window, int control, Box box, int, int, int value) {
+int AddSlider(int window, int control, Box box, int minimum, int maximum, int value) {
   const int number = fakes::Add(window, control, box, ControlKind::Slider);
-  if (number != kNoControl) Find(window, number)->value = value;
+  if (number == kNoControl) return number;
+  Find(window, number)->minimum = minimum;
+  Find(window, number)->maximum = maximum;
+  SetSliderValue(window, number, value);
   return number;
 }
 int AddDropDown(int window, int control, Box box, const std::vector<std::string>& items) {
@@ -103,6 +106,11 @@ int AddGroupBox(int window, int control, Box box, const std::string& text) {
 int AddContainer(int window, int control, Box box, Rgb colour) {
   const int number = fakes::Add(window, control, box, ControlKind::Container);
   if (number != kNoControl) SetColours(window, number, {colour, colour, false});
+  return number;
+}
+int AddImageButton(int window, int control, Box box, int image) {
+  const int number = fakes::Add(window, control, box, ControlKind::ImageButton);
+  if (number != kNoControl) Find(window, number)->image = image;
   return number;
 }
 
@@ -142,6 +150,12 @@ void SetFont(int window, int control, int font) {
 void SetTextCentred(int window, int control) {
   if (auto* found = Find(window, control)) found->centred = true;
 }
+void SetTextLook(int window, int control, TextAlign align, TextEdge edge) {
+  if (auto* found = Find(window, control)) {
+    found->align = align;
+    found->edge = edge;
+  }
+}
 void Enable(int window, int control, bool enabled) {
   if (auto* found = Find(window, control)) found->enabled = enabled;
 }
@@ -157,7 +171,13 @@ int SliderValue(int window, int control) {
   return found ? found->value : 0;
 }
 void SetSliderValue(int window, int control, int value) {
-  if (auto* found = Find(window, control)) found->value = value;
+  auto* found = Find(window, control);
+  if (!found) return;
+  if (found->minimum < found->maximum) {  // a trackbar keeps its position inside its range
+    if (value < found->minimum) value = found->minimum;
+    if (value > found->maximum) value = found->maximum;
+  }
+  found->value = value;
 }
 int DropDownSelection(int window, int control) {
   auto* found = Find(window, control);
@@ -191,12 +211,23 @@ void OuterPosition(int number, int* x, int* y) {
   *x = state.x;
   *y = state.y;
 }
+void InnerOrigin(int number, int* x, int* y) {  // the fake's windows have no frame
+  auto& state = fakes::Recorder().window_states[number];
+  *x = state.x;
+  *y = state.y;
+}
+void ReportMoves(int number) { fakes::Recorder().window_states[number].reports_moves = true; }
 void SetBackgroundColour(int number, Rgb colour) {
   auto& state = fakes::Recorder().window_states[number];
   state.has_background_colour = true;
   state.background_colour = colour;
 }
 void SetBackgroundImage(int number, int image) { fakes::Recorder().window_states[number].background_image = image; }
-bool SetWindowColourKey(int, Rgb) { return true; }
+bool SetWindowColourKey(int number, Rgb key) {
+  auto& state = fakes::Recorder().window_states[number];
+  state.has_colour_key = true;
+  state.colour_key = key;
+  return true;
+}
 
 }  // namespace ui

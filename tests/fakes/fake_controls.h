@@ -10,7 +10,7 @@
 
 namespace fakes {
 
-enum class ControlKind { Text, Image, IconHandle, IconButton, Link, Button, CheckBox, Slider, DropDown, GroupBox, Container };
+enum class ControlKind { Text, Image, IconHandle, IconButton, Link, Button, CheckBox, Slider, DropDown, GroupBox, Container, ImageButton };
 
 struct FakeControl {
   int window = 0;
@@ -31,6 +31,9 @@ struct FakeControl {
   int selection = -1;
   bool enabled = true;
   bool centred = false;
+  ui::TextAlign align = ui::TextAlign::Left;
+  ui::TextEdge edge = ui::TextEdge::None;
+  int minimum = 0, maximum = 0;  // a slider's range; its value stays inside, as on Windows
 };
 
 struct WindowState {
@@ -40,6 +43,9 @@ struct WindowState {
   int background_image = -1;
   bool shown = false;
   int x = 0, y = 0;
+  bool reports_moves = false;
+  bool has_colour_key = false;
+  ui::Rgb colour_key = 0;
 };
 
 struct ControlRecorder {

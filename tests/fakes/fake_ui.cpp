@@ -24,6 +24,7 @@ Event WaitEvent(int) {
   events.erase(events.begin());
   return event;
 }
+bool ShiftWasDown() { return FakeUi().shift_down; }
 void PumpMessages() {}
 void Pause(int milliseconds) { FakeUi().paused_ms += milliseconds; }
 
@@ -82,9 +83,14 @@ bool StoreBuiltinImages() {
   return true;
 }
 
-Answer ShowMessage(const std::string& title, const std::string& text, Buttons, Mark, int) {
+Answer ShowMessage(const std::string& title, const std::string& text, Buttons, Mark, int owner_window) {
   FakeUi().messages.emplace_back(title, text);
-  return Answer::Ok;
+  FakeUi().message_owners.push_back(owner_window);
+  auto& answers = FakeUi().answers;
+  if (answers.empty()) return Answer::Ok;
+  const Answer answer = answers.front();
+  answers.erase(answers.begin());
+  return answer;
 }
 
 bool CreatePopupMenu(int, const std::vector<MenuItemSpec>&) { return true; }

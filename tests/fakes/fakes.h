@@ -11,6 +11,7 @@
 #include "shell/services.h"
 #include "ui/events.h"
 #include "ui/image.h"
+#include "ui/message_box.h"
 #include "ui/window.h"
 
 namespace fakes {
@@ -72,6 +73,17 @@ struct Services {
   // read. Every read is recorded as (value name, buffer size).
   std::map<std::tuple<services::RegistryRoot, std::string, std::string>, std::vector<std::uint8_t>> registry_bytes;
   std::vector<std::pair<std::string, std::size_t>> registry_byte_reads;
+  // Settings window: the dialogs' answers (nothing = cancelled) and what they were asked, the
+  // wallpaper and folder listings by path.
+  std::optional<std::uint32_t> chosen_colour;
+  std::vector<std::uint32_t> colour_dialog_initials;
+  std::optional<std::string> chosen_file;
+  struct FileDialog {
+    std::string title, filter_name, filter_patterns, start_folder;
+  };
+  std::vector<FileDialog> file_dialogs;
+  std::string wallpaper;
+  std::map<std::string, std::vector<services::FolderEntry>> folders;
 };
 
 struct Ui {
@@ -90,6 +102,9 @@ struct Ui {
   std::vector<ui::Event> events;  // returned by WaitEvent in order, then None
   int paused_ms = 0;              // total of Pause calls
   std::map<int, ui::Image> bitmaps;  // images stored with StoreBitmap, by number
+  std::vector<ui::Answer> answers;  // given by the next message boxes in order, then Ok
+  bool shift_down = false;          // ShiftWasDown()
+  std::vector<int> message_owners;  // owner window of each message box
 };
 
 Services& FakeServices();

@@ -132,12 +132,24 @@ int AddDropDown(int window, int control, Box box, const std::vector<std::string>
 }
 
 int AddGroupBox(int window, int control, Box box, const std::string& text) {
-  return Create(window, control, box, text, {ControlKind::GroupBox, "BUTTON", BS_GROUPBOX});
+  int number = Create(window, control, box, text, {ControlKind::GroupBox, "BUTTON", BS_GROUPBOX});
+  if (number == kNoControl) return kNoControl;
+  // The controls inside a group box lie under it (created later); a transparent sibling does
+  // not clip them away.
+  HWND handle = Handle(window, number);
+  SetWindowLongA(handle, GWL_EXSTYLE, GetWindowLongA(handle, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+  return number;
 }
 
 int AddContainer(int window, int control, Box box, Rgb colour) {
   int number = Create(window, control, box, "", {ControlKind::Container, "STATIC", SS_LEFT});
   if (number != kNoControl) SetColours(window, number, {colour, colour, false});
+  return number;
+}
+
+int AddImageButton(int window, int control, Box box, int image) {
+  int number = Create(window, control, box, "", {ControlKind::IconButton, win32::kIconButtonClass, 0});
+  if (number != kNoControl) win32::SetShownImage(Handle(window, number), image);
   return number;
 }
 
@@ -218,6 +230,20 @@ void SetTextCentred(int window, int control) {
   style = (style & ~(SS_TYPEMASK)) | SS_CENTER | WS_BORDER;
   SetWindowLongA(handle, GWL_STYLE, style);
   SetWindowPos(handle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+void SetTextLook(int window, int control, TextAlign align, TextEdge edge) {
+  HWND handle = Handle(window, control);
+  if (!handle) return;
+  const LONG alignment = align == TextAlign::Centre ? SS_CENTER : align == TextAlign::Right ? SS_RIGHT : SS_LEFTNOWORDWRAP;
+  LONG style = (GetWindowLongA(handle, GWL_STYLE) & ~(SS_TYPEMASK | WS_BORDER)) | alignment;
+  if (edge == TextEdge::Border) style |= WS_BORDER;
+  LONG extended = GetWindowLongA(handle, GWL_EXSTYLE) & ~WS_EX_STATICEDGE;
+  if (edge == TextEdge::Sunken) extended |= WS_EX_STATICEDGE;
+  SetWindowLongA(handle, GWL_STYLE, style);
+  SetWindowLongA(handle, GWL_EXSTYLE, extended);
+  SetWindowPos(handle, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  InvalidateRect(handle, nullptr, TRUE);
 }
 
 void Enable(int window, int control, bool enabled) {

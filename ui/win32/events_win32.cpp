@@ -28,6 +28,8 @@ Event WaitEvent(int timeout_ms) {
   }
 }
 
+bool ShiftWasDown() { return win32::ShiftAtLastEvent(); }
+
 void PumpMessages() { DispatchPending(); }
 
 void Pause(int milliseconds) {

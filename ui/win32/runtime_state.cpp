@@ -3,7 +3,12 @@
 namespace ui::win32 {
 
 namespace {
-std::deque<Event> g_events;
+struct QueuedEvent {
+  Event event;
+  bool shift = false;
+};
+std::deque<QueuedEvent> g_events;
+bool g_shift_at_last_event = false;
 int g_next_auto = kFirstAutoNumber;
 
 bool NumberInUse(int number) {
@@ -53,14 +58,21 @@ int NextAutoNumber() {
   return kNoControl;
 }
 
-void PushEvent(Event event) { g_events.push_back(event); }
+void PushEvent(Event event) {
+  // GetKeyState follows the messages handled so far, so this is the key at the event's moment.
+  const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  g_events.push_back({event, shift});
+}
 
 bool PopEvent(Event* event) {
   if (g_events.empty()) return false;
-  *event = g_events.front();
+  *event = g_events.front().event;
+  g_shift_at_last_event = g_events.front().shift;
   g_events.pop_front();
   return true;
 }
+
+bool ShiftAtLastEvent() { return g_shift_at_last_event; }
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 

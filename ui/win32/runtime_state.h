@@ -28,6 +28,7 @@ struct WindowRecord {
   std::map<int, ControlRecord> controls;
   HBRUSH background = nullptr;  // owned; null paints the system window colour
   HWND tooltips = nullptr;
+  bool report_moves = false;  // WM_MOVE becomes a WindowMoved event
 };
 
 std::map<int, WindowRecord>& Windows();
@@ -40,8 +41,11 @@ HWND ControlHandle(int window, int control);
 // WM_COMMAND carries control numbers in a word).
 int NextAutoNumber();
 
+// Queues an event with the Shift key's state at this moment.
 void PushEvent(Event event);
 bool PopEvent(Event* event);
+// The Shift key's state queued with the event PopEvent returned last.
+bool ShiftAtLastEvent();
 
 HINSTANCE Instance();
 HFONT CreationFont();

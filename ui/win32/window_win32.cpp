@@ -54,6 +54,12 @@ bool OnCommand(HWND window, WPARAM wparam, LPARAM lparam) {
   return false;
 }
 
+void ReportMove(HWND window) {
+  const int number = win32::WindowNumberOf(window);
+  WindowRecord* record = FindWindowRecord(number);
+  if (record && record->report_moves) PushEvent({EventKind::WindowMoved, number, 0});
+}
+
 bool PaintBackground(HWND window, HDC dc) {
   WindowRecord* record = FindWindowRecord(win32::WindowNumberOf(window));
   RECT area;
@@ -87,6 +93,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_CLOSE:
       PushEvent({EventKind::WindowClose, win32::WindowNumberOf(window), 0});
       return 0;
+    case WM_MOVE:
+      ReportMove(window);
+      break;
   }
   return DefWindowProcA(window, message, wparam, lparam);
 }
@@ -230,6 +239,17 @@ void OuterPosition(int number, int* x, int* y) {
   if (HWND window = Handle(number)) GetWindowRect(window, &outer);
   *x = outer.left;
   *y = outer.top;
+}
+
+void InnerOrigin(int number, int* x, int* y) {
+  POINT origin = {};
+  if (HWND window = Handle(number)) ClientToScreen(window, &origin);
+  *x = origin.x;
+  *y = origin.y;
+}
+
+void ReportMoves(int number) {
+  if (WindowRecord* record = FindWindowRecord(number)) record->report_moves = true;
 }
 
 void SetBackgroundColour(int number, Rgb colour) { ReplaceBackground(number, CreateSolidBrush(colour)); }

@@ -5,6 +5,7 @@
 #include "menu/menu_window.h"
 #include "settings/settings_store.h"
 #include "settings/usage_lists.h"
+#include "settings_window/settings_window.h"
 #include "shell/button_window.h"
 #include "shell/console_helper_file.h"
 #include "shell/main_loop.h"
@@ -32,6 +33,10 @@ shell::ProgramHooks WireHooks() {
   hooks.refresh_check = sources::RefreshCheck;
   hooks.finish_refresh_at_exit = sources::FinishRefreshAtExit;
   hooks.find_by_program_path = sources::FindByProgramPath;
+  hooks.open_settings_window = settings_window::OpenSettingsWindow;
+  hooks.apply_settings_window = settings_window::ApplySettingsWindow;
+  hooks.settings_window_control = settings_window::SettingsWindowControl;
+  hooks.window_moved = settings_window::SettingsWindowMoved;
   return hooks;
 }
 

@@ -27,6 +27,7 @@ const char* KindName(ui::EventKind kind) {
     case ui::EventKind::MenuItem: return "menu";
     case ui::EventKind::Control: return "control";
     case ui::EventKind::WindowClose: return "close";
+    case ui::EventKind::WindowMoved: return "moved";
     case ui::EventKind::None: break;
   }
   return "none";

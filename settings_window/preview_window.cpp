@@ -1,0 +1,127 @@
+#include "settings_window/preview_window.h"
+
+#include "settings/settings.h"
+#include "settings_window/numbers.h"
+#include "shell/colour_elements.h"
+#include "shell/location_marker.h"
+#include "shell/startup.h"
+#include "ui/controls.h"
+#include "ui/window.h"
+
+namespace settings_window {
+
+namespace {
+
+using settings::ColourIndex;
+
+constexpr int kPreviewWidth = kHoleWidth - 2;
+constexpr int kPreviewHeight = kHoleHeight - 2;
+constexpr int kUpperLine = 42;
+constexpr int kLowerLine = 43;
+
+// One control of the miniature menu and the standard colours it shows.
+struct PreviewItem {
+  int control;
+  ui::Box box;
+  const char* text;  // null for a line (a plain container)
+  int font;
+  ColourIndex text_colour;
+  ColourIndex background;
+  bool transparent;  // drawn straight on the preview's background, as menu entries are
+};
+
+// In creation order.
+const PreviewItem kItems[] = {
+    {kUpperLine, {6, 7, 250, 1}, nullptr, 0, settings::kLineColorHorizontal, settings::kLineColorHorizontal, false},
+    {35, {6, 8, 250, 18}, " Titre de la catégorie", shell::kFontLargeTitle, settings::kTitleColor,
+     settings::kTitleBackColor, false},
+    {kLowerLine, {6, 40, 250, 1}, nullptr, 0, settings::kLineColorHorizontal, settings::kLineColorHorizontal, false},
+    {36, {6, 41, 250, 15}, " Titre du groupe de programmes", shell::kFontSmallBold, settings::kSubTitleColor,
+     settings::kSubTitleBackColor, false},
+    {37, {6, 70, 250, 15}, " Titre du sous-groupe de programmes", shell::kFontSmallBold, settings::kFontColor,
+     settings::kListingColor, true},
+    {38, {6, 95, 180, 18}, " Lien vers programme ou document", shell::kFontControl, settings::kLinkColor,
+     settings::kListingColor, true},
+    {39, {186, 95, 60, 18}, "Surbrillance", shell::kFontControl, settings::kLinkHiColor, settings::kListingColor,
+     true},
+    {40, {60, 130, 150, 20}, "Info-bulles", shell::kFontInformation, settings::kTooltipColor,
+     settings::kTooltipBackColor, false},
+    {41, {268, 7, 1, 148}, nullptr, 0, settings::kLineColorVertical, settings::kLineColorVertical, false},
+};
+
+const PreviewItem* FindItem(int control) {
+  for (const PreviewItem& item : kItems) {
+    if (item.control == control) return &item;
+  }
+  return nullptr;
+}
+
+void ColourItem(const PreviewItem& item) {
+  const settings::ColourSet& colours = settings::StandardColours();
+  ui::SetColours(kPreviewWindow, item.control,
+                 {colours[item.text_colour], colours[item.background], item.transparent});
+}
+
+void AddItem(const PreviewItem& item) {
+  if (!item.text) {
+    ui::AddContainer(kPreviewWindow, item.control, item.box, settings::StandardColours()[item.background]);
+    return;
+  }
+  ui::AddText(kPreviewWindow, item.control, item.box, item.text, item.font);
+  if (item.control == 40) ui::SetTextCentred(kPreviewWindow, item.control);
+  ColourItem(item);
+}
+
+// The standard background picture (its top-left part) when there is one, else ListingColor.
+void PaintBackground() {
+  const settings::BackgroundSlot& background = settings::StandardBackground();
+  if (background.has_image) {
+    ui::SetBackgroundImage(kPreviewWindow, background.image_number);
+  } else {
+    ui::SetBackgroundColour(kPreviewWindow, settings::StandardColours()[settings::kListingColor]);
+  }
+}
+
+}  // namespace
+
+void OpenPreviewWindow() {
+  KV_MARK();
+  ui::WindowSpec spec;
+  spec.number = kPreviewWindow;
+  spec.title = kPreviewTitle;
+  spec.inner_width = kPreviewWidth;
+  spec.inner_height = kPreviewHeight;
+  spec.tool_window = true;
+  spec.owner = kSettingsWindow;
+  if (!ui::OpenWindow(spec)) return;
+  PaintBackground();
+  ui::SetWindowAlpha(kPreviewWindow, settings::Current().Transparency);  // whatever WindowsTransparency says
+  ui::SetCreationFont(ui::kDefaultFont);
+  for (const PreviewItem& item : kItems) AddItem(item);
+  PlacePreviewWindow();
+  ui::ShowWindow(kPreviewWindow);
+}
+
+void ClosePreviewWindow() { ui::CloseWindow(kPreviewWindow); }
+
+void PlacePreviewWindow() {
+  if (!ui::WindowExists(kPreviewWindow) || !ui::WindowExists(kSettingsWindow)) return;
+  int x = 0, y = 0;
+  ui::InnerOrigin(kSettingsWindow, &x, &y);
+  ui::MoveWindowTo(kPreviewWindow, x + kHoleX + 1, y + kHoleY + 1);
+}
+
+void SetPreviewOpacity(int opacity) { ui::SetWindowAlpha(kPreviewWindow, opacity); }
+
+void ShowElementColour(int row) {
+  if (row < 0 || row >= static_cast<int>(shell::kColourElements.size())) return;
+  const shell::ColourElement& element = shell::kColourElements[static_cast<std::size_t>(row)];
+  if (element.preview_control == kPreviewWindow) {
+    ui::SetBackgroundColour(kPreviewWindow, settings::StandardColours()[element.colour]);
+    return;
+  }
+  if (const PreviewItem* item = FindItem(element.preview_control)) ColourItem(*item);
+  if (element.preview_control == kUpperLine) ColourItem(*FindItem(kLowerLine));
+}
+
+}  // namespace settings_window
