@@ -69,3 +69,8 @@ if(TARGET consolebench)
   target_sources(consolebench PRIVATE $<TARGET_OBJECTS:kv_console_objects>)
   target_link_libraries(consolebench PRIVATE ole32 uuid shell32 winmm)
 endif()
+# A stand-in for the programs the menu launches: a windowed program like them, so that Windows
+# gives it no console of its own.
+if(TARGET tracer)
+  target_link_options(tracer PRIVATE -mwindows)
+endif()
