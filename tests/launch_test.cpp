@@ -118,6 +118,68 @@ TEST_F(Launch, ARunningProgramIsBroughtToTheFrontWithoutRecording) {
   EXPECT_TRUE(settings::MostUsed().empty());
 }
 
+// Rows are found by the text on the control: letter case counts, the shortcut does not.
+TEST_F(Launch, UsesAreCountedByTheExactTextOfTheEntry) {
+  FakeServices().path_kinds["C:\\M\\Outil.url"] = PathKind::File;
+  FakeServices().path_kinds["C:\\M\\Autre\\Outil.url"] = PathKind::File;
+  FakeServices().now = 1000000;
+  menu::LaunchEntry(Entry("Outil", {0, "C:\\M\\Outil.url", "", 0, 1}));
+  OpenMenu();
+  menu::LaunchEntry(Entry("outil", {0, "C:\\M\\Outil.url", "", 0, 1}));
+  OpenMenu();
+  FakeServices().now = 1000500;
+  menu::LaunchEntry(Entry("Outil", {0, "C:\\M\\Autre\\Outil.url", "", 0, 1}));
+  ASSERT_EQ(settings::MostUsed().size(), 2u);
+  EXPECT_EQ(settings::MostUsed()[0].Label, "Outil");
+  EXPECT_EQ(settings::MostUsed()[0].SortKey, 2);
+  EXPECT_EQ(settings::MostUsed()[0].LaunchPath, "C:\\M\\Outil.url");  // the row keeps its first paths
+  EXPECT_EQ(settings::MostUsed()[1].Label, "outil");
+  EXPECT_EQ(settings::MostUsed()[1].SortKey, 1);
+  ASSERT_EQ(settings::LastUsed().size(), 2u);
+  EXPECT_EQ(settings::LastUsed()[0].Label, "Outil");
+  EXPECT_EQ(settings::LastUsed()[0].SortKey, 1000500);
+}
+
+// Whether Windows started anything is never looked at: the click counts as a use all the same.
+TEST_F(Launch, AStartThatFailsStillClosesTheMenuAndRecords) {
+  FakeServices().path_kinds["C:\\Outils\\outil.exe"] = PathKind::File;
+  FakeServices().program_start_succeeds = false;
+  menu::LaunchEntry(Entry("Outil", {0, "C:\\Outils\\outil.exe", "", 0, 1}));
+  ASSERT_EQ(FakeServices().shell_opened.size(), 1u);
+  EXPECT_FALSE(MenuOpen());
+  EXPECT_TRUE(shell::Loop().launched_since_scan);
+  ASSERT_EQ(settings::MostUsed().size(), 1u);
+  EXPECT_EQ(settings::MostUsed()[0].SortKey, 1);
+  EXPECT_EQ(settings::MostUsed()[0].TargetPath, "");
+}
+
+TEST_F(Launch, OpenPathQuotesThePathOnceAndAppendsTheParameters) {
+  FakeServices().program_start_succeeds = true;
+  menu::OpenPath("C:\\Program Files\\a b.exe", "", "");
+  menu::OpenPath("\"C:\\Program Files\\a b.exe\" -x", "-y \"z z\"", "");
+  menu::OpenPath("C:\\p.exe", "-n", "C:\\W\\");
+  ASSERT_EQ(FakeServices().started_programs.size(), 3u);
+  EXPECT_EQ(FakeServices().started_programs[0].first, "\"C:\\Program Files\\a b.exe\"");
+  EXPECT_EQ(FakeServices().started_programs[1].first, "\"C:\\Program Files\\a b.exe\" -x -y \"z z\"");
+  EXPECT_EQ(FakeServices().started_programs[2].first, "\"C:\\p.exe\" -n");
+  // A program start gets exactly the folder given; none means it inherits ours.
+  EXPECT_EQ(FakeServices().started_programs[0].second, "");
+  EXPECT_EQ(FakeServices().started_programs[2].second, "C:\\W\\");
+  EXPECT_TRUE(FakeServices().shell_opened.empty());
+}
+
+TEST_F(Launch, OpenPathFallsBackToTheShellInTheRightFolder) {
+  using Opened = std::tuple<std::string, std::string, std::string, std::string>;
+  menu::OpenPath("C:\\Docs\\Lettre.doc", "-p", "C:\\W\\");
+  menu::OpenPath("C:\\Docs\\Sous\\Site.url", "", "");
+  menu::OpenPath("Explorer.exe", "/e,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", "");
+  EXPECT_EQ(FakeServices().started_programs.size(), 3u);  // each tried as a program first
+  EXPECT_EQ(FakeServices().shell_opened,
+            (std::vector<Opened>{{"C:\\Docs\\Lettre.doc", "", "-p", "C:\\W\\"},
+                                 {"C:\\Docs\\Sous\\Site.url", "", "", "C:\\Docs\\Sous\\"},
+                                 {"Explorer.exe", "", "/e,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", ""}}));
+}
+
 TEST_F(Launch, UnknownControlsDoNothing) {
   menu::LaunchEntry(4242);
   EXPECT_TRUE(MenuOpen());
@@ -127,15 +189,16 @@ TEST_F(Launch, UnknownControlsDoNothing) {
 TEST_F(Launch, SystemCommands) {
   FakeServices().program_start_succeeds = true;
   shell::RunSystemCommand(18);
+  shell::RunSystemCommand(19);
   shell::RunSystemCommand(21);
   shell::RunSystemCommand(20);
   shell::RunSystemCommand(22);
   shell::RunSystemCommand(23);
-  ASSERT_EQ(FakeServices().started_programs.size(), 2u);
-  EXPECT_EQ(FakeServices().started_programs[0].first, "\"Explorer.exe\" /e,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
-  EXPECT_EQ(FakeServices().started_programs[0].second, "");
-  EXPECT_EQ(FakeServices().started_programs[1].first, "\"control.exe\" printers");
-  EXPECT_EQ(FakeServices().started_programs[1].second, "C:\\windows\\");
+  using Started = std::pair<std::string, std::string>;
+  EXPECT_EQ(FakeServices().started_programs,
+            (std::vector<Started>{{"\"Explorer.exe\" /e,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}", ""},
+                                  {"\"control.exe\"", "C:\\windows\\"},
+                                  {"\"control.exe\" printers", "C:\\windows\\"}}));
   EXPECT_EQ(FakeServices().taskbar_commands, (std::vector<int>{420, 401, 506}));
 }
 

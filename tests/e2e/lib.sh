@@ -133,6 +133,30 @@ e2e_pixel() {
   import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
+# kvtool dump of a window, converted to UTF-8; retried while the program is busy (a window
+# being rebuilt, a control not answering). Counts a failure and prints nothing if it never works.
+e2e_dump() {
+  local title=$1 out
+  for _ in 1 2 3 4 5; do
+    out=$(e2e_tool dump "$title" 2>/dev/null) && { iconv -f CP1252 -t UTF-8 <<<"$out"; return 0; }
+    sleep 1
+  done
+  e2e_fail "no dump of '$title'"
+}
+
+# Clicks the centre of a child control of a window, found by its id in the dump (rectangles are
+# relative to the client area, whose screen position is the dump's origin line).
+e2e_click_control() {
+  local title=$1 id=$2 listing rect origin l t r b x y
+  listing=$(e2e_dump "$title")
+  rect=$(awk -F'\t' -v id="$id" '$1 == id {print $3; exit}' <<<"$listing")
+  origin=$(awk -F'\t' '$1 == "origin" {print $2; exit}' <<<"$listing")
+  if [ -z "$rect" ] || [ -z "$origin" ]; then e2e_fail "control $id not in '$title'"; return 0; fi
+  IFS=, read -r l t r b <<<"$rect"
+  IFS=, read -r x y <<<"$origin"
+  xdotool mousemove $((x + (l + r) / 2)) $((y + (t + b) / 2)) click 1
+}
+
 e2e_expect_eq() {  # what, expected, actual
   if [ "$2" = "$3" ]; then e2e_log "ok: $1"; else e2e_fail "$1: expected '$2', got '$3'"; fi
 }

@@ -42,14 +42,7 @@ sleep 1
 e2e_expect_eq "menu geometry (programs collapsed, one column)" "16 0 242 1015" "$(e2e_geometry "$menu")"
 e2e_screenshot default
 # The menu's controls; retried while the program is busy building.
-dump() {
-  local out
-  for _ in 1 2 3 4 5; do
-    out=$(e2e_tool dump "$menu_title" 2>/dev/null) && { utf8 <<<"$out"; return; }
-    sleep 1
-  done
-  e2e_fail "no dump of the menu"
-}
+dump() { e2e_dump "$menu_title"; }
 texts() { dump | awk -F'\t' '$1 ~ /^[0-9]+$/ && ($2 == "KestrivalumeLink" || $2 == "Static") {print $7}'; }
 e2e_expect_eq "rows of the default menu" " Programmes en cours
 $notepad_title
@@ -64,11 +57,7 @@ Lancer les programmes ..." "$(texts)"
 
 # Clicks a control of the menu by number (its centre).
 click_control() {
-  local rect
-  rect=$(dump | awk -F'\t' -v id="$1" '$1 == id {print $3; exit}')
-  [ -n "$rect" ] || { e2e_fail "control $1 not in the menu"; return; }
-  IFS=, read -r l t r b <<<"$rect"
-  xdotool mousemove $((16 + (l + r) / 2)) $(((t + b) / 2)) click 1
+  e2e_click_control "$menu_title" "$1"
   sleep 0.5
   # A rebuild hides the window for a moment.
   for _ in $(seq 50); do

@@ -93,6 +93,7 @@ int cmd_windows(const Args& args);
 int cmd_wait_window(const Args& args);
 int cmd_wait_gone(const Args& args);
 int cmd_pid(const Args& args);
+int cmd_state(const Args& args);
 
 int cmd_dump(const Args& args);
 

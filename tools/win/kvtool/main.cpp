@@ -31,6 +31,7 @@ constexpr Entry kCommands[] = {
     {"wait-window", kvtool::cmd_wait_window},
     {"wait-gone", kvtool::cmd_wait_gone},
     {"pid", kvtool::cmd_pid},
+    {"state", kvtool::cmd_state},
     {"alive", kvtool::cmd_alive},
     {"wait-exit", kvtool::cmd_wait_exit},
     {"clipboard", kvtool::cmd_clipboard},
@@ -64,6 +65,7 @@ constexpr const char* kUsage =
     "  wait-window <window> <ms>                       wait until a matching window exists\n"
     "  wait-gone <window> <ms>                         wait until no matching window exists\n"
     "  pid <window>                                    print the owning process id\n"
+    "  state <window>                                  visible, iconic (minimised) and foreground, 0 or 1\n"
     "  msgbox-text <window>                            print static and button texts of a dialog\n"
     "  msgbox-click <window> <button text>             press a dialog button\n"
     "Session\n"

@@ -1,5 +1,5 @@
-// find / post / send / windows / wait-window / wait-gone / pid: locating top-level windows and
-// sending them messages.
+// find / post / send / windows / wait-window / wait-gone / pid / state: locating top-level windows,
+// sending them messages and reading how they are shown.
 #include "kvtool.h"
 
 namespace kvtool {
@@ -170,6 +170,18 @@ int cmd_pid(const Args& args) {
   DWORD pid = 0;
   if (!GetWindowThreadProcessId(window, &pid) || pid == 0) return fail("window vanished");
   print_line(std::to_string(pid));
+  return 0;
+}
+
+int cmd_state(const Args& args) {
+  std::size_t pos = 0;
+  const auto query = parse_window_query(args, pos);
+  if (!query || pos != args.size()) return usage_error("state <window>");
+  const HWND window = find_unique_window(*query);
+  if (!window) return 1;
+  print_line(std::string("visible\t") + (IsWindowVisible(window) ? "1" : "0"));
+  print_line(std::string("iconic\t") + (IsIconic(window) ? "1" : "0"));
+  print_line(std::string("foreground\t") + (GetForegroundWindow() == window ? "1" : "0"));
   return 0;
 }
 

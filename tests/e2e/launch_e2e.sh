@@ -1,0 +1,230 @@
+#!/usr/bin/env bash
+# Launching from the menu under Wine, with tracer.exe standing in for the programs: every run of
+# it appends its working folder and command line to a trace file.
+#   Session 1: a shortcut whose program was deleted shows the information window and the menu
+#   stays; a program started outside the menu is counted under its Start-menu name by the window
+#   scan, one already running at start-up never is; a running program's row restores its
+#   minimised window and brings it to the front; a shortcut entry starts its program through the
+#   shell (its own arguments and working folder applied); an Internet shortcut opens through the
+#   shell; each launch closes the menu; at exit the usage files hold exactly the recorded uses.
+#   Session 2: the same shortcut launched again counts 2; the Explorer, Control Panel and printers
+#   buttons start their programs with the exact command lines and working folders.
+#   launch_e2e.sh win32|win64
+source "$(dirname "$0")/lib.sh"
+case "${1:-}" in
+  win32 | win64) e2e_start "launch_$1" "$1" ;;
+  *) echo "usage: launch_e2e.sh win32|win64" >&2; exit 2 ;;
+esac
+menu_title="Start - Kestrivalume"
+info_title="Information - Kestrivalume"
+app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
+data=$(e2e_unix_path "$app_data\\Kestrivalume")
+kv=$(e2e_unix_path 'C:\kvtest')
+utf8() { iconv -f CP1252 -t UTF-8; }
+lines() { [ -f "$1" ] && tr -d '\r' <"$1" | utf8 || true; }
+# Waits up to 10 s until a trace file holds this many lines.
+wait_lines() {  # file, count
+  for _ in $(seq 100); do
+    [ "$(lines "$1" | wc -l)" -ge "$2" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# --- fixture: one copy of the tracer per role, so that each has its own program path ---
+mkdir -p "$(e2e_unix_path "$programs")" "$data" "$kv"/{work,web,fenetre,ancien,disparu,prog}
+for folder in . web fenetre ancien disparu; do cp "$E2E_OUT/tracer.exe" "$kv/$folder/tracer.exe"; done
+e2e_tool lnk "$programs\\Traceur.lnk" 'C:\kvtest\tracer.exe' '--trace C:\kvtest\launch.log' 'C:\kvtest\work' >/dev/null
+e2e_tool lnk "$programs\\Fenêtre Traceur.lnk" 'C:\kvtest\fenetre\tracer.exe' >/dev/null
+e2e_tool lnk "$programs\\Déjà lancé.lnk" 'C:\kvtest\ancien\tracer.exe' >/dev/null
+e2e_tool lnk "$programs\\Disparu.lnk" 'C:\kvtest\disparu\tracer.exe' >/dev/null
+rm "$kv/disparu/tracer.exe"
+# The Internet shortcut's address uses a protocol of our own whose handler is the tracer.
+e2e_tool url "$programs\\Page.url" 'kvtrace:page-42' >/dev/null
+e2e_tool regset HKCR kvtrace 'URL Protocol' sz '' >/dev/null
+e2e_tool regset HKCR 'kvtrace\shell\open\command' @ sz '"C:\kvtest\web\tracer.exe" "%1"' >/dev/null
+printf 'ShowProgImmediate = 1\r\n' >"$data/Kestrivalume.prefs"
+
+# Starts a tracer outside the menu, showing a window with this title.
+start_tracer_window() {  # folder, title
+  wine "C:\\kvtest\\$1\\tracer.exe" --trace 'C:\kvtest\windows.log' --window "$2" >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  e2e_tool wait-window --class TracerWindow --title "$2" 15000 >/dev/null || e2e_fail "tracer window '$2' did not open"
+}
+start_program() {  # Windows path of Kestrivalume.exe
+  e2e_launch "program$session" "$1"
+  program=$E2E_LAST_PID
+  e2e_tool wait-window --class KestrivalumeWindow --title Kestrivalume 30000 >/dev/null || e2e_fail "no button window"
+}
+quit_program() {
+  e2e_tool post --class KestrivalumeWindow --title Kestrivalume close >/dev/null
+  wait "$program" && status=0 || status=$?
+  e2e_expect_eq "session $session: exit code" 0 "$status"
+}
+# Opens the menu with a click on the button window; the build waits for the first catalogue.
+open_menu() {
+  xdotool mousemove 8 8 click 1
+  xdotool mousemove 700 700
+  e2e_tool wait-window "$menu_title" 20000 >/dev/null || e2e_fail "the menu did not open"
+  sleep 0.5
+}
+close_menu() {
+  e2e_click_control "$menu_title" 17  # the close button
+  e2e_tool wait-gone "$menu_title" 5000 >/dev/null || e2e_fail "the close button left the menu open"
+}
+# The first open of a session: the build waits only a few seconds for the first catalogue, which
+# on a busy machine may take longer; the menu is opened again until it lists the programs.
+open_menu_with_programs() {
+  for _ in $(seq 8); do
+    open_menu
+    [ -n "$(entry Traceur "Lancer les programmes")" ] && return 0
+    close_menu
+    sleep 2
+  done
+  e2e_fail "the Start-menu programs never appeared"
+}
+# Id of the menu's link showing exactly this text (within the section after a header, if given).
+entry() {  # text, [section header]
+  e2e_dump "$menu_title" | awk -F'\t' -v text="$1" -v header="${2:-}" '
+    $2 == "Static" { inside = (header == "" || $7 == " " header) }
+    $2 == "KestrivalumeLink" && $7 == text && (header == "" || inside) { print $1; exit }'
+}
+section() {  # header: the texts of its rows
+  e2e_dump "$menu_title" | awk -F'\t' -v header=" $1" '
+    $2 == "Static" { inside = ($7 == header); next }
+    inside && $2 == "KestrivalumeLink" { print $7 }'
+}
+launch() {  # entry text
+  local id
+  id=$(entry "$1" "Lancer les programmes")
+  [ -n "$id" ] || { e2e_fail "no entry '$1'"; return 0; }
+  e2e_click_control "$menu_title" "$id"
+}
+expect_menu_closed() {  # what
+  e2e_expect "$1 closes the menu" e2e_tool wait-gone "$menu_title" 5000
+}
+usage_rows() {  # file: label, count or time, launch path, target; sorted by label
+  lines "$data/$1" | awk -F'\t' -v OFS='\t' '{print $2, $1, $3, $4}' | sort
+}
+
+# ================================ session 1 ================================
+session=1
+start_tracer_window ancien "Tracer ancien"  # running before the program starts: never counted
+start_program "$E2E_OUT/Kestrivalume.exe"
+
+# --- a shortcut whose program was deleted: the information window, the menu stays ---
+open_menu_with_programs
+launch Disparu
+e2e_expect "information window shown" e2e_tool wait-window "$info_title" 3000
+info=$(e2e_dump "$info_title")
+e2e_expect_eq "its text" "Cet objet n'est plus disponible." \
+  "$(awk -F'\t' '$1 ~ /^[0-9]+$/ && $7 != "" {print $7; exit}' <<<"$info")"
+pointer=$(xdotool getmouselocation --shell | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} END{print x "," y}')
+e2e_expect_eq "its bottom-left corner at the click" "$pointer" \
+  "$(awk -F'\t' '$1 == "rect" {split($2, r, ","); print r[1] "," r[4]}' <<<"$info")"
+e2e_expect "it goes after about 2 s" e2e_tool wait-gone "$info_title" 4000
+e2e_expect "menu still open" e2e_tool wait-window "$menu_title" 1
+close_menu
+
+# --- the window scan counts a program started outside the menu ---
+start_tracer_window fenetre Tracer
+seen=$(date +%s)
+sleep 8.5  # one scan (every 7 s, in whole seconds)
+open_menu
+e2e_expect_eq "counted by the scan within $(($(date +%s) - seen)) s, under its Start-menu name" \
+  "Fenêtre Traceur" "$(section "Les plus utilisés")"
+close_menu
+
+# --- a running program's row restores its minimised window and brings it to the front ---
+e2e_tool post --class TracerWindow --title Tracer message 0x112 0xF020 0 >/dev/null  # SC_MINIMIZE
+for _ in $(seq 30); do
+  e2e_tool state --class TracerWindow --title Tracer | grep -q '^iconic	1' && break
+  sleep 0.1
+done
+e2e_expect_eq "tracer minimised" "iconic	1" "$(e2e_tool state --class TracerWindow --title Tracer | grep iconic)"
+open_menu
+running=$(section "Programmes en cours")
+e2e_expect "both tracers among the running programs ($(paste -sd '|' <<<"$running"))" \
+  test "$(grep -c -x -e Tracer -e 'Tracer ancien' <<<"$running")" = 2
+id=$(entry Tracer "Programmes en cours")
+if [ -n "$id" ]; then e2e_click_control "$menu_title" "$id"; else e2e_fail "no row for the tracer's window"; fi
+expect_menu_closed "switching to a window"
+state=""
+for _ in $(seq 30); do
+  state=$(e2e_tool state --class TracerWindow --title Tracer | paste -sd ' ')
+  [ "$state" = "visible	1 iconic	0 foreground	1" ] && break
+  sleep 0.1
+done
+e2e_expect_eq "the window is restored and in front" "visible	1 iconic	0 foreground	1" "$state"
+e2e_screenshot switched
+
+# --- a shortcut: started through the shell with its own arguments and working folder ---
+open_menu
+launch Traceur
+e2e_expect "the tracer ran" wait_lines "$kv/launch.log" 1
+expect_menu_closed "launching a shortcut"
+e2e_expect_eq "in the shortcut's working folder, with its arguments" \
+  'C:\kvtest\work	"C:\kvtest\tracer.exe" --trace C:\kvtest\launch.log' "$(lines "$kv/launch.log")"
+
+# --- an Internet shortcut: the shell, in the shortcut's folder, hands its address to the handler ---
+open_menu
+launch Page
+e2e_expect "the handler ran" wait_lines "$kv/web/tracer.log" 1
+expect_menu_closed "opening an Internet shortcut"
+e2e_expect_eq "the handler got the address" "$programs	\"C:\\kvtest\\web\\tracer.exe\" \"kvtrace:page-42\"" \
+  "$(lines "$kv/web/tracer.log")"
+
+# --- exit saves: exactly the launches and the scan's find; no window switch, gone or old program ---
+quit_program
+e2e_expect_eq "most used after session 1" \
+  "Fenêtre Traceur	1	$programs\\Fenêtre Traceur.lnk	C:\\kvtest\\fenetre\\tracer.exe
+Page	1	$programs\\Page.url	
+Traceur	1	$programs\\Traceur.lnk	C:\\kvtest\\tracer.exe" "$(usage_rows Kestrivalume.mostused)"
+e2e_expect_eq "last used after session 1" "Fenêtre Traceur|Page|Traceur" \
+  "$(usage_rows Kestrivalume.lastused | cut -f1 | paste -sd '|')"
+first_time=$(usage_rows Kestrivalume.lastused | awk -F'\t' '$1 == "Traceur" {print $2}')
+for title in Tracer "Tracer ancien"; do
+  e2e_tool post --class TracerWindow --title "$title" close >/dev/null || true
+done
+e2e_tool wait-gone --class TracerWindow 5000 >/dev/null || e2e_fail "tracer windows still open"
+
+# ================================ session 2 ================================
+# The program runs from a folder that also holds tracers named Explorer.exe and control.exe: a
+# program start looks in the starting program's folder first, so the fixed commands run them.
+session=2
+cp "$E2E_OUT/Kestrivalume.exe" "$kv/prog/"
+cp "$E2E_OUT/tracer.exe" "$kv/prog/Explorer.exe"
+cp "$E2E_OUT/tracer.exe" "$kv/prog/control.exe"
+start_program "$kv/prog/Kestrivalume.exe"
+
+open_menu_with_programs
+launch Traceur
+e2e_expect "the tracer ran again" wait_lines "$kv/launch.log" 2
+expect_menu_closed "launching a shortcut again"
+e2e_expect_eq "two runs traced" 2 "$(lines "$kv/launch.log" | grep -c tracer)"
+
+# --- Explorer (18), Control Panel (19), printers (21): exact command lines and folders ---
+our_folder=$(winepath -w "$PWD" 2>/dev/null | tr -d '\r')
+runs=0
+for control in 18 19 21; do
+  open_menu
+  e2e_click_control "$menu_title" "$control"
+  expect_menu_closed "button $control"
+  runs=$((runs + 1))
+  wait_lines "$kv/prog/tracer.log" "$runs" || e2e_fail "button $control started nothing"
+done
+e2e_expect_eq "Explorer, Control Panel, printers" \
+  "${our_folder%\\}	\"Explorer.exe\" /e,::{20D04FE0-3AEA-1069-A2D8-08002B30309D}
+C:\\windows	\"control.exe\"
+C:\\windows	\"control.exe\" printers" "$(lines "$kv/prog/tracer.log")"
+
+quit_program
+e2e_expect_eq "the second launch counts 2" "Traceur	2" \
+  "$(usage_rows Kestrivalume.mostused | awk -F'\t' -v OFS='\t' '$1 == "Traceur" {print $1, $2}')"
+e2e_expect_eq "one row each" "3 3" \
+  "$(usage_rows Kestrivalume.mostused | wc -l) $(usage_rows Kestrivalume.lastused | wc -l)"
+second_time=$(usage_rows Kestrivalume.lastused | awk -F'\t' '$1 == "Traceur" {print $2}')
+e2e_expect "last-used time of the second launch ($first_time, then $second_time)" \
+  test "${second_time:-0}" -gt "${first_time:-0}"
+e2e_finish
