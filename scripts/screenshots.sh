@@ -13,22 +13,7 @@ source "$(dirname "$0")/../tests/e2e/lib.sh"
 
 # A smaller screen than the tests use: the menu fills the screen's height, and a page of the
 # help document shows it better at 768 pixels.
-e2e_start_display() {
-  local n
-  for n in $(seq 141 190); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    E2E_XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
-  done
-  echo "screenshots: could not start Xvfb" >&2
-  return 1
-}
+export E2E_SCREEN=1024x768x24
 
 e2e_start screenshots win64
 app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')

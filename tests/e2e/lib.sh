@@ -24,11 +24,12 @@ e2e_copy_prefix() {
   rm -f "$target/.ready"
 }
 
+# A private display; E2E_SCREEN sets its size (default 1920x1080x24).
 e2e_start_display() {
   local n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1920x1080x24}" -nolisten tcp >/dev/null 2>&1 &
     E2E_XVFB_PID=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do
