@@ -73,16 +73,16 @@ void PaintBackground() {
 
 bool OpenMenuWindow(const LayoutCursor& cursor) {
   const settings::Settings& options = settings::Current();
-  ui::WindowSpec spec;
-  spec.number = kMenuWindow;
-  spec.title = kMenuTitle;
-  spec.x = 16;
-  spec.y = 0;
-  spec.inner_width = options.DisplayColumnWidth + kToolColumnWidth;
-  spec.inner_height = cursor.inner_height;
-  spec.drop_shadow = true;
-  spec.tool_window = options.WindowsTransparency != 0;
-  if (!ui::OpenWindow(spec)) return false;
+  ui::WindowSpec shape;
+  shape.number = kMenuWindow;
+  shape.title = kMenuTitle;
+  shape.x = 16;
+  shape.y = 0;
+  shape.inner_width = options.DisplayColumnWidth + kToolColumnWidth;
+  shape.inner_height = cursor.inner_height;
+  shape.drop_shadow = true;
+  shape.tool_window = options.WindowsTransparency != 0;
+  if (!ui::OpenWindow(shape)) return false;
   PaintBackground();
   if (options.WindowsTransparency) ui::SetWindowAlpha(kMenuWindow, options.Transparency);
   return true;

@@ -86,14 +86,14 @@ void PaintBackground() {
 
 void OpenPreviewWindow() {
   KV_MARK();
-  ui::WindowSpec spec;
-  spec.number = kPreviewWindow;
-  spec.title = kPreviewTitle;
-  spec.inner_width = kPreviewWidth;
-  spec.inner_height = kPreviewHeight;
-  spec.tool_window = true;
-  spec.owner = kSettingsWindow;
-  if (!ui::OpenWindow(spec)) return;
+  ui::WindowSpec shape;
+  shape.number = kPreviewWindow;
+  shape.title = kPreviewTitle;
+  shape.inner_width = kPreviewWidth;
+  shape.inner_height = kPreviewHeight;
+  shape.tool_window = true;
+  shape.owner = kSettingsWindow;
+  if (!ui::OpenWindow(shape)) return;
   PaintBackground();
   ui::SetWindowAlpha(kPreviewWindow, settings::Current().Transparency);  // whatever WindowsTransparency says
   ui::SetCreationFont(ui::kDefaultFont);

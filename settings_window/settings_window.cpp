@@ -25,16 +25,16 @@ struct Placement {
 
 void Build(Placement place) {
   KV_MARK();
-  ui::WindowSpec spec;
-  spec.number = kSettingsWindow;
-  spec.title = kSettingsTitle;
-  spec.inner_width = kSettingsWidth;
-  spec.inner_height = kSettingsHeight;
-  spec.frame = ui::Frame::CloseBox;
-  spec.centred = place.centred;
-  spec.x = place.x;
-  spec.y = place.y;
-  if (!ui::OpenWindow(spec)) return;
+  ui::WindowSpec shape;
+  shape.number = kSettingsWindow;
+  shape.title = kSettingsTitle;
+  shape.inner_width = kSettingsWidth;
+  shape.inner_height = kSettingsHeight;
+  shape.frame = ui::Frame::CloseBox;
+  shape.centred = place.centred;
+  shape.x = place.x;
+  shape.y = place.y;
+  if (!ui::OpenWindow(shape)) return;
   ui::SetCreationFont(ui::kDefaultFont);  // the window's own controls keep the system's font
   SelectedElement() = -1;                 // list 60 starts without a row
   AddGeneralPage();

@@ -26,14 +26,14 @@ const char* AboutText() {
 
 void CreateButtonWindow() {
   const settings::Settings& options = settings::Current();
-  ui::WindowSpec spec;
-  spec.number = kButtonWindow;
-  spec.title = kButtonWindowTitle;
-  spec.inner_width = 16;
-  spec.inner_height = 16;
-  spec.topmost = true;
-  spec.tool_window = options.WindowsTransparency != 0;
-  if (!ui::OpenWindow(spec)) return;
+  ui::WindowSpec shape;
+  shape.number = kButtonWindow;
+  shape.title = kButtonWindowTitle;
+  shape.inner_width = 16;
+  shape.inner_height = 16;
+  shape.topmost = true;
+  shape.tool_window = options.WindowsTransparency != 0;
+  if (!ui::OpenWindow(shape)) return;
   if (options.WindowsTransparency) ui::SetWindowAlpha(kButtonWindow, options.TransparencyMain);
   ui::ShowWindow(kButtonWindow);
   ui::BringToFront(kButtonWindow);

@@ -14,16 +14,16 @@ void ShowInformationWindow(int x, int y, const std::string& text) {
   if (x + kInformationWidth > Env().screen_right) x = Env().screen_right - kInformationWidth;
   const settings::Settings& options = settings::Current();
   const settings::ColourSet& colours = settings::ActiveColours();
-  ui::WindowSpec spec;
-  spec.number = kInformationWindow;
-  spec.title = "Information - Kestrivalume";
-  spec.x = x;
-  spec.y = y;
-  spec.inner_width = kInformationWidth;
-  spec.inner_height = kInformationHeight;
-  spec.topmost = true;
-  spec.tool_window = options.WindowsTransparency != 0;
-  if (!ui::OpenWindow(spec)) return;
+  ui::WindowSpec shape;
+  shape.number = kInformationWindow;
+  shape.title = "Information - Kestrivalume";
+  shape.x = x;
+  shape.y = y;
+  shape.inner_width = kInformationWidth;
+  shape.inner_height = kInformationHeight;
+  shape.topmost = true;
+  shape.tool_window = options.WindowsTransparency != 0;
+  if (!ui::OpenWindow(shape)) return;
   ui::SetBackgroundColour(kInformationWindow, colours[settings::kTooltipBackColor]);
   if (options.WindowsTransparency) ui::SetWindowAlpha(kInformationWindow, options.Transparency);
   const int label = ui::AddText(kInformationWindow, kInformationText, {0, 0, kInformationWidth, kInformationHeight},

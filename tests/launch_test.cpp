@@ -88,9 +88,9 @@ TEST_F(Launch, AGoneObjectIsReportedAndNothingChanges) {
 
 TEST_F(Launch, TheInformationWindowStaysOnTheScreen) {
   shell::ShowInformationWindow(1820, 10, menu::kNoLongerAvailable);
-  const ui::WindowSpec& spec = fakes::FakeUi().windows.at(shell::kInformationWindow);
-  EXPECT_EQ(spec.x, 1620);
-  EXPECT_EQ(spec.y, 0);
+  const ui::WindowSpec& shape = fakes::FakeUi().windows.at(shell::kInformationWindow);
+  EXPECT_EQ(shape.x, 1620);
+  EXPECT_EQ(shape.y, 0);
   EXPECT_EQ(fakes::FindFakeControl(shell::kInformationWindow, shell::kInformationText)->text,
             "Cet objet n'est plus disponible.");
   shell::CloseInformationWindow();

@@ -80,13 +80,13 @@ TEST_F(MenuWindow, GeometryOfAFullHdScreen) {
   EXPECT_EQ(cursor.MaxColumns, 9);
   Quiet();
   menu::BuildMenuWindow();
-  const ui::WindowSpec& spec = fakes::FakeUi().windows.at(menu::kMenuWindow);
-  EXPECT_EQ(spec.title, "Start - Kestrivalume");
-  EXPECT_EQ(spec.x, 16);
-  EXPECT_EQ(spec.y, 0);
-  EXPECT_EQ(spec.inner_width, 216);
-  EXPECT_EQ(spec.inner_height, 1015);
-  EXPECT_TRUE(spec.drop_shadow);
+  const ui::WindowSpec& shape = fakes::FakeUi().windows.at(menu::kMenuWindow);
+  EXPECT_EQ(shape.title, "Start - Kestrivalume");
+  EXPECT_EQ(shape.x, 16);
+  EXPECT_EQ(shape.y, 0);
+  EXPECT_EQ(shape.inner_width, 216);
+  EXPECT_EQ(shape.inner_height, 1015);
+  EXPECT_TRUE(shape.drop_shadow);
   EXPECT_EQ(fakes::FakeUi().window_alpha.at(menu::kMenuWindow), 230);
   EXPECT_TRUE(Window().shown);
 }

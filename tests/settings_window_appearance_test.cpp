@@ -43,10 +43,10 @@ TEST_F(AppearancePage, PreviewWindowShowsTheStandardLookOverTheHole) {
   settings::Current().Transparency = 200;
   settings::Current().WindowsTransparency = 0;
   settings_window::OpenSettingsWindow();
-  const ui::WindowSpec& spec = FakeUi().windows.at(kPreviewWindow);
-  EXPECT_EQ(spec.inner_width, 308);
-  EXPECT_EQ(spec.inner_height, 164);
-  EXPECT_EQ(spec.owner, kSettingsWindow);
+  const ui::WindowSpec& shape = FakeUi().windows.at(kPreviewWindow);
+  EXPECT_EQ(shape.inner_width, 308);
+  EXPECT_EQ(shape.inner_height, 164);
+  EXPECT_EQ(shape.owner, kSettingsWindow);
   EXPECT_EQ(FakeUi().window_alpha[kPreviewWindow], 200);  // whatever WindowsTransparency says
   EXPECT_EQ(fakes::Recorder().window_states[kPreviewWindow].background_colour,
             StandardColours()[settings::kListingColor]);

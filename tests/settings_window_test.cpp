@@ -79,12 +79,12 @@ class SettingsWindow : public SettingsWindowFixture {};
 
 TEST_F(SettingsWindow, EveryControlInItsPlaceWithItsText) {
   settings_window::OpenSettingsWindow();
-  const ui::WindowSpec& spec = FakeUi().windows.at(kSettingsWindow);
-  EXPECT_EQ(spec.title, "Paramètres - Kestrivalume");
-  EXPECT_EQ(spec.inner_width, 700);
-  EXPECT_EQ(spec.inner_height, 552);
-  EXPECT_EQ(spec.frame, ui::Frame::CloseBox);
-  EXPECT_TRUE(spec.centred);
+  const ui::WindowSpec& shape = FakeUi().windows.at(kSettingsWindow);
+  EXPECT_EQ(shape.title, "Paramètres - Kestrivalume");
+  EXPECT_EQ(shape.inner_width, 700);
+  EXPECT_EQ(shape.inner_height, 552);
+  EXPECT_EQ(shape.frame, ui::Frame::CloseBox);
+  EXPECT_TRUE(shape.centred);
   const fakes::WindowState& state = fakes::Recorder().window_states[kSettingsWindow];
   EXPECT_TRUE(state.shown);
   EXPECT_TRUE(state.has_colour_key);

@@ -27,7 +27,7 @@ struct WindowSpec {
   int owner = -1;                  // window number of the owner, or -1
 };
 
-[[nodiscard]] bool OpenWindow(const WindowSpec& spec);
+[[nodiscard]] bool OpenWindow(const WindowSpec& shape);
 void CloseWindow(int number);
 bool WindowExists(int number);
 

@@ -28,14 +28,14 @@ bool ShiftWasDown() { return FakeUi().shift_down; }
 void PumpMessages() {}
 void Pause(int milliseconds) { FakeUi().paused_ms += milliseconds; }
 
-bool OpenWindow(const WindowSpec& spec) {
-  if (!FakeUi().windows.emplace(spec.number, spec).second) return false;
+bool OpenWindow(const WindowSpec& shape) {
+  if (!FakeUi().windows.emplace(shape.number, shape).second) return false;
   fakes::WindowState state;
-  state.inner_width = spec.inner_width;
-  state.inner_height = spec.inner_height;
-  state.x = spec.x;
-  state.y = spec.y;
-  fakes::Recorder().window_states[spec.number] = state;
+  state.inner_width = shape.inner_width;
+  state.inner_height = shape.inner_height;
+  state.x = shape.x;
+  state.y = shape.y;
+  fakes::Recorder().window_states[shape.number] = state;
   return true;
 }
 void CloseWindow(int number) {

@@ -117,23 +117,23 @@ bool RegisterClasses() {
   return registered;
 }
 
-DWORD StyleOf(const WindowSpec& spec) {
-  return spec.frame == Frame::CloseBox ? (WS_POPUP | WS_CAPTION | WS_SYSMENU) : WS_POPUP;
+DWORD StyleOf(const WindowSpec& shape) {
+  return shape.frame == Frame::CloseBox ? (WS_POPUP | WS_CAPTION | WS_SYSMENU) : WS_POPUP;
 }
 
-DWORD ExtendedStyleOf(const WindowSpec& spec) {
+DWORD ExtendedStyleOf(const WindowSpec& shape) {
   DWORD style = 0;
-  if (spec.topmost) style |= WS_EX_TOPMOST;
-  if (spec.tool_window) style |= WS_EX_TOOLWINDOW;
+  if (shape.topmost) style |= WS_EX_TOPMOST;
+  if (shape.tool_window) style |= WS_EX_TOOLWINDOW;
   return style;
 }
 
-RECT OuterRect(const WindowSpec& spec) {
-  RECT outer = {0, 0, spec.inner_width, spec.inner_height};
-  AdjustWindowRectEx(&outer, StyleOf(spec), FALSE, ExtendedStyleOf(spec));
-  int x = spec.x, y = spec.y;
+RECT OuterRect(const WindowSpec& shape) {
+  RECT outer = {0, 0, shape.inner_width, shape.inner_height};
+  AdjustWindowRectEx(&outer, StyleOf(shape), FALSE, ExtendedStyleOf(shape));
+  int x = shape.x, y = shape.y;
   const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-  if (spec.centred) {
+  if (shape.centred) {
     x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   }
@@ -176,16 +176,16 @@ bool SetLayered(int number, COLORREF key, BYTE alpha, DWORD flags) {
 
 }  // namespace
 
-bool OpenWindow(const WindowSpec& spec) {
-  if (!RegisterClasses() || FindWindowRecord(spec.number)) return false;
-  const RECT outer = OuterRect(spec);
-  HWND owner = Handle(spec.owner);
-  HWND window = CreateWindowExA(ExtendedStyleOf(spec), spec.drop_shadow ? kShadowClass : kPlainClass,
-                                spec.title.c_str(), StyleOf(spec), outer.left, outer.top,
+bool OpenWindow(const WindowSpec& shape) {
+  if (!RegisterClasses() || FindWindowRecord(shape.number)) return false;
+  const RECT outer = OuterRect(shape);
+  HWND owner = Handle(shape.owner);
+  HWND window = CreateWindowExA(ExtendedStyleOf(shape), shape.drop_shadow ? kShadowClass : kPlainClass,
+                                shape.title.c_str(), StyleOf(shape), outer.left, outer.top,
                                 outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
                                 win32::Instance(), nullptr);
   if (!window) return false;
-  win32::Windows()[spec.number].handle = window;
+  win32::Windows()[shape.number].handle = window;
   return true;
 }
 

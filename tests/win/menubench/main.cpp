@@ -90,13 +90,13 @@ double TimeBareControls(int controls) {
   ui::CloseWindow(kBareWindow);
   ui::PumpMessages();
   const double start = Now();
-  ui::WindowSpec spec;
-  spec.number = kBareWindow;
-  spec.title = "Bare";
-  spec.x = 16;
-  spec.inner_width = 26 + 9 * 190 + 26;
-  spec.inner_height = 1015;
-  if (!ui::OpenWindow(spec)) return 0;
+  ui::WindowSpec shape;
+  shape.number = kBareWindow;
+  shape.title = "Bare";
+  shape.x = 16;
+  shape.inner_width = 26 + 9 * 190 + 26;
+  shape.inner_height = 1015;
+  if (!ui::OpenWindow(shape)) return 0;
   ui::SetCreationFont(shell::kFontControl);
   for (int i = 0; i < controls; ++i) {
     ui::AddText(kBareWindow, ui::kAutoNumber, {26 + (i / 55) % 9 * 190, 5 + (i % 55) * 18, 162, 18},

@@ -63,15 +63,15 @@ void AddControls() {
 }
 
 bool OpenProbeWindow() {
-  ui::WindowSpec spec;
-  spec.number = kWindow;
-  spec.title = "UI Probe - Kestrivalume";
-  spec.x = 100;
-  spec.y = 100;
-  spec.inner_width = 600;
-  spec.inner_height = 220;
-  spec.frame = ui::Frame::CloseBox;
-  if (!ui::OpenWindow(spec)) return false;
+  ui::WindowSpec shape;
+  shape.number = kWindow;
+  shape.title = "UI Probe - Kestrivalume";
+  shape.x = 100;
+  shape.y = 100;
+  shape.inner_width = 600;
+  shape.inner_height = 220;
+  shape.frame = ui::Frame::CloseBox;
+  if (!ui::OpenWindow(shape)) return false;
   ui::SetBackgroundColour(kWindow, 0x00F0E0D0);
   AddControls();
   ui::ShowWindow(kWindow);
