@@ -1,7 +1,12 @@
 # Native build: the platform-independent logic, the image generator, unit and end-to-end tests.
 find_package(PNG REQUIRED)
 find_package(JPEG REQUIRED)
-find_package(GTest REQUIRED)
+
+if(KV_FUZZ)  # the fuzzing tree (clang): everything built with the checks, libFuzzer hooks in
+  set(KV_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_compile_options(${KV_SANITIZE} -fsanitize=fuzzer-no-link)
+  add_link_options(${KV_SANITIZE})
+endif()
 
 kv_glob(KV_POSIX_SOURCES ui/posix)
 add_library(kv_logic STATIC ${KV_LOGIC_SOURCES} ${KV_POSIX_SOURCES})
@@ -12,6 +17,12 @@ target_link_libraries(kv_logic PUBLIC PNG::PNG JPEG::JPEG)
 file(GLOB KV_CONSOLE_LOGIC_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/console/*.cpp)
 add_library(kv_console_logic STATIC ${KV_CONSOLE_LOGIC_SOURCES})
 target_link_libraries(kv_console_logic PUBLIC kv_logic)
+
+if(KV_FUZZ)
+  include(cmake/fuzz.cmake)
+  return()
+endif()
+find_package(GTest REQUIRED)
 
 # Built-in images: SVG sources -> exact .ico/.bmp files -> C++ arrays for both programs.
 # Sets KV_BUILTIN_IMAGE_SOURCES (the generated data, compiled into the tests too).
@@ -25,5 +36,15 @@ target_link_libraries(kv_tests PRIVATE kv_console_logic kv_logic GTest::gtest GT
 target_compile_definitions(kv_tests PRIVATE KV_GEN_DIR="${KV_GEN_DIR}")
 include(GoogleTest)
 gtest_discover_tests(kv_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS unit)
+
+# Each fuzz target for a few seconds, so that a reader that regresses is caught here;
+# scripts/fuzz.sh runs them for long. The targets come from the fuzzing tree (scripts/build.sh).
+file(GLOB KV_FUZZ_TARGET_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)
+foreach(source IN LISTS KV_FUZZ_TARGET_SOURCES)
+  get_filename_component(target ${source} NAME_WE)
+  string(REGEX REPLACE "_fuzz$" "" name ${target})
+  add_test(NAME fuzz.${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/fuzz.sh --brief ${target})
+  set_tests_properties(fuzz.${name} PROPERTIES LABELS fuzz TIMEOUT 120)
+endforeach()
 
 include(cmake/e2e.cmake)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the native tree (logic, generated images, tests) and then both Windows trees.
-# Incremental: a second run rebuilds only what changed.
+# Builds the native tree (logic, generated images, tests), both Windows trees and the fuzzing
+# tree (clang with the sanitizers). Incremental: a second run rebuilds only what changed.
+#   scripts/build.sh [native|i686|x86_64|fuzz ...]   (default: all of them)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cache=${KV_CACHE:-$HOME/.cache/kestrivalume}
@@ -25,12 +26,17 @@ build() {  # build-dir
 }
 
 mkdir -p out/build
-configure out/build/native
-build out/build/native
-for arch in i686 x86_64; do
-  configure "out/build/$arch" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$arch.cmake" \
-    -DKV_DEPS="$cache/deps/$arch"
-  build "out/build/$arch"
+if [ $# -gt 0 ]; then trees=("$@"); else trees=(native i686 x86_64 fuzz); fi
+for tree in "${trees[@]}"; do
+  case $tree in
+    native) configure out/build/native ;;
+    i686|x86_64) configure "out/build/$tree" -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-$tree.cmake" \
+                   -DKV_DEPS="$cache/deps/$tree" ;;
+    fuzz) configure out/build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+            -DCMAKE_CXX_COMPILER=clang++ -DKV_FUZZ=ON ;;
+    *) echo "build: unknown tree $tree" >&2; exit 2 ;;
+  esac
+  build "out/build/$tree"
 done
 # The help document, only from screenshots already taken (scripts/release.sh takes them).
-scripts/help_document.sh --cached
+[ $# -gt 0 ] || scripts/help_document.sh --cached

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, once. Quiet when everything is there.
-#   - Debian packages (MinGW-w64 for both architectures, Wine 32/64, Xvfb, xdotool, ...)
+#   - Debian packages (MinGW-w64 for both architectures, Wine 32/64, Xvfb, xdotool, clang and
+#     its libFuzzer for the fuzz targets, ...)
 #   - libpng and libjpeg-turbo cross-built for both Windows architectures from Debian's
 #     own source packages, cached outside the repository (KV_CACHE, default ~/.cache/kestrivalume).
 set -euo pipefail
@@ -14,6 +15,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev
   wine wine32:i386 wine64 xvfb xauth xdotool x11-utils imagemagick librsvg2-bin
   dpkg-dev nasm fonts-liberation nsis groff ghostscript poppler-utils zip unzip
+  clang libclang-rt-14-dev
 )
 
 missing_packages() {
