@@ -5,6 +5,7 @@ find_package(JPEG REQUIRED)
 if(KV_FUZZ)  # the fuzzing tree (clang): everything built with the checks, libFuzzer hooks in
   set(KV_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   add_compile_options(${KV_SANITIZE} -fsanitize=fuzzer-no-link)
+  add_compile_definitions(FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION)
   add_link_options(${KV_SANITIZE})
 endif()
 

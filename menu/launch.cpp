@@ -1,5 +1,8 @@
 #include "menu/launch.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "menu/layout.h"
 #include "menu/menu_bindings.h"
 #include "menu/menu_window.h"
@@ -50,6 +53,18 @@ std::string ResolveShortcut(const std::string& shortcut_path) {
   return fields.size() >= 3 ? fields[2] : "";
 }
 
+std::string ResolveShortcutChain(const std::string& shortcut_path) {
+  std::vector<std::string> seen{ui::LowerAscii(shortcut_path)};
+  std::string target = ResolveShortcut(shortcut_path);
+  while (LowerExtension(target) == "lnk") {
+    const std::string key = ui::LowerAscii(target);
+    if (seen.size() >= kMaxShortcutHops || std::find(seen.begin(), seen.end(), key) != seen.end()) return "";
+    seen.push_back(key);
+    target = ResolveShortcut(target);
+  }
+  return target;
+}
+
 void OpenPath(const std::string& path, const std::string& parameters, const std::string& working_folder) {
   std::string command = !path.empty() && path[0] == '"' ? path : "\"" + path + "\"";
   if (!parameters.empty()) command += " " + parameters;
@@ -77,7 +92,7 @@ void LaunchEntry(int control) {
   }
   std::string target;
   const bool exists = LowerExtension(binding.LaunchPath) == "lnk"
-                          ? Exists(target = ResolveShortcut(binding.LaunchPath))
+                          ? Exists(target = ResolveShortcutChain(binding.LaunchPath))
                           : Exists(binding.LaunchPath);
   if (!exists) {
     ReportGone(x, y);

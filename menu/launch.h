@@ -1,6 +1,7 @@
 #pragma once
 // Launching an entry of the menu window: the object is checked, started through Windows,
 // the menu closes and the use is recorded. An object that is gone is reported instead.
+#include <cstddef>
 #include <string>
 
 namespace menu {
@@ -13,6 +14,15 @@ void LaunchEntry(int control);
 
 // The target a shortcut points to, asked of the console helper; "" when it cannot tell.
 std::string ResolveShortcut(const std::string& shortcut_path);
+
+// Shortcuts that point at shortcuts: the shell follows such a chain when it opens the first one,
+// and on a loop it recurses until the stack overflows. The chain is followed here instead, so
+// that a loop, or a chain of more than kMaxShortcutHops shortcuts, is reported as gone.
+constexpr std::size_t kMaxShortcutHops = 8;
+
+// The target at the end of the chain that starts at a shortcut; "" when a link of it cannot be
+// resolved, when it loops or when it is too long.
+std::string ResolveShortcutChain(const std::string& shortcut_path);
 
 // Starts a file as a program (quoted, with the parameters), or when that fails opens it
 // through the shell with its default verb. The working folder defaults to the program's own

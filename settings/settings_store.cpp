@@ -5,6 +5,7 @@
 #include "settings/file_checks.h"
 #include "settings/settings_keys.h"
 #include "settings/skin_reading.h"
+#include "settings/unsaved_files.h"
 #include "settings/usage_lists.h"
 #include "shell/environment.h"
 #include "shell/location_marker.h"
@@ -15,10 +16,14 @@ void LoadSettings() {
   KV_MARK();
   const std::string& data_folder = shell::Env().data_folder;
   Settings& options = Current();
-  PreferencesFile file;
-  static_cast<void>(file.Open(data_folder + kPreferencesFileName));  // missing: every default
-  ReadSettingsKeys(file, options, StandardColours());
-  file.Close();
+  const std::string preferences_path = data_folder + kPreferencesFileName;
+  // After a failed save the settings in memory are newer than the file: they stay.
+  if (!LastSaveFailed(preferences_path)) {
+    PreferencesFile file;
+    static_cast<void>(file.Open(preferences_path));  // missing: every default
+    ReadSettingsKeys(file, options, StandardColours());
+    file.Close();
+  }
   KV_MARK();
   LoadUsageLists(data_folder);
   KV_MARK();
@@ -35,11 +40,14 @@ void LoadSettings() {
 void SaveSettings() {
   KV_MARK();
   const std::string& data_folder = shell::Env().data_folder;
+  const std::string preferences_path = data_folder + kPreferencesFileName;
   PreferencesFile file;
-  if (file.Create(data_folder + kPreferencesFileName)) {
+  bool written = file.Create(preferences_path);
+  if (written) {
     WriteSettingsKeys(file, Current(), StandardColours());
-    static_cast<void>(file.Close());  // a failed save leaves the previous file whole
+    written = file.Close();  // a failed save leaves the previous file whole
   }
+  NoteSaveResult(preferences_path, written);
   KV_MARK();
   SaveUsageLists(data_folder);
   KV_MARK();

@@ -4,7 +4,8 @@
 namespace settings {
 
 // Reads the preferences (defaults for whatever is missing), the usage lists and the selected
-// skin, then prepares the active colours, the background pictures and the line images.
+// skin, then prepares the active colours, the background pictures and the line images. A file
+// that the last save could not write is not read: what memory holds is newer.
 void LoadSettings();
 
 // Writes the preferences file and the usage lists, each replaced as a whole, and registers

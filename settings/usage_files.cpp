@@ -1,5 +1,6 @@
 // Reading and writing the two usage-list files.
 #include "settings/numbers.h"
+#include "settings/unsaved_files.h"
 #include "settings/usage_lists.h"
 #include "shell/location_marker.h"
 #include "ui/strings.h"
@@ -24,6 +25,7 @@ UsageEntry EntryFromLine(const std::string& line) {
 }
 
 void LoadList(const std::string& path, UsageList& list) {
+  if (LastSaveFailed(path)) return;  // the list holds uses the file never received
   const std::optional<std::string> bytes = ui::ReadFileBytes(path);
   if (!bytes) return;  // missing or unreadable: keep what the list holds
   list = ParseUsageList(*bytes);
@@ -31,7 +33,7 @@ void LoadList(const std::string& path, UsageList& list) {
 
 void SaveList(const std::string& path, const UsageList& list) {
   // A failed save leaves the previous file whole and says nothing; the next save tries again.
-  static_cast<void>(ui::WriteFileReplacing(path, FormatUsageList(list)));
+  NoteSaveResult(path, ui::WriteFileReplacing(path, FormatUsageList(list)));
 }
 
 }  // namespace

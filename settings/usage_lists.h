@@ -25,7 +25,8 @@ constexpr char kMostUsedFileName[] = "Kestrivalume.mostused";
 constexpr char kLastUsedFileName[] = "Kestrivalume.lastused";
 
 // --- files (data_folder ends with the path separator) ---
-// Reads both files, MostUsed first. A file that cannot be read leaves its list unchanged.
+// Reads both files, MostUsed first. A file that cannot be read leaves its list unchanged, and
+// so does one whose last save failed (the list is newer than the file).
 void LoadUsageLists(const std::string& data_folder);
 // Writes both files, MostUsed first. A file that cannot be written is skipped silently.
 void SaveUsageLists(const std::string& data_folder);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <unordered_set>
 
 #include "menu/view_state.h"
 #include "settings/settings.h"
@@ -30,15 +31,17 @@ std::optional<Bytes> ReadValue(const std::string& name, std::size_t buffer_size)
 
 // The order value: 32-bit little-endian item numbers up to an all-bits-set one, or to the end
 // of the data when that is missing. A last group of fewer than four bytes still gives a
-// number, read from the bytes it has.
+// number, read from the bytes it has. Windows names an item once; a repeat is skipped, or a
+// damaged order value could fill the menu with one document thousands of times.
 std::vector<std::uint32_t> ItemNumbers(const Bytes& order) {
   std::vector<std::uint32_t> numbers;
+  std::unordered_set<std::uint32_t> seen;
   for (std::size_t at = 0; at < order.size(); at += kItemNumberSize) {
     const std::size_t width = std::min(kItemNumberSize, order.size() - at);
     std::uint32_t number = 0;
     for (std::size_t i = width; i-- > 0;) number = (number << 8) | order[at + i];
     if (width == kItemNumberSize && number == kEndOfOrder) break;
-    numbers.push_back(number);
+    if (seen.insert(number).second) numbers.push_back(number);
   }
   return numbers;
 }
@@ -51,9 +54,8 @@ std::optional<std::size_t> Find(const Bytes& data, const Bytes& pattern) {
   return static_cast<std::size_t>(found - data.begin());
 }
 
-// The name that ends just before `end`, read backwards one byte at a time: a zero byte is
-// skipped (the high byte of a UTF-16 character), two zeros in a row end the name. Characters
-// of UTF-16 names come out as their low (and non-zero high) bytes.
+// The 8-bit name that ends just before `end`, read backwards one byte at a time: a zero byte
+// is skipped, two zeros in a row end the name.
 std::string NameEndingAt(const Bytes& data, std::size_t end) {
   std::string reversed;
   for (std::size_t i = end; i-- > 0;) {
@@ -66,15 +68,27 @@ std::string NameEndingAt(const Bytes& data, std::size_t end) {
   return std::string(reversed.rbegin(), reversed.rend());
 }
 
+// The UTF-16LE name that ends just before `end`, read backwards one character at a time up to
+// a zero character. A character beyond U+00FF has no 8-bit form and becomes "?" (its bytes
+// would otherwise show as control characters and stray letters).
+std::string WideNameEndingAt(const Bytes& data, std::size_t end) {
+  std::string reversed;
+  for (std::size_t i = end; i >= 2; i -= 2) {
+    const unsigned character = data[i - 2] | (data[i - 1] << 8);
+    if (character == 0) break;
+    reversed.push_back(character <= 0xFF ? static_cast<char>(character) : '?');
+  }
+  return std::string(reversed.rbegin(), reversed.rend());
+}
+
 // The item's shortcut file name without ".lnk": Windows stores it as 8-bit text, some items only
 // as UTF-16LE, so the 8-bit form is looked for first.
 std::optional<std::string> ShortcutStemIn(const Bytes& item) {
   static const Bytes kDotLnk = {'.', 'l', 'n', 'k'};
   static const Bytes kWideDotLnk = {'.', 0, 'l', 0, 'n', 0, 'k', 0};
-  std::optional<std::size_t> dot = Find(item, kDotLnk);
-  if (!dot) dot = Find(item, kWideDotLnk);
-  if (!dot) return std::nullopt;
-  return NameEndingAt(item, *dot);
+  if (const std::optional<std::size_t> dot = Find(item, kDotLnk)) return NameEndingAt(item, *dot);
+  if (const std::optional<std::size_t> dot = Find(item, kWideDotLnk)) return WideNameEndingAt(item, *dot);
+  return std::nullopt;
 }
 
 // Windows names a second shortcut to a document of the same name "report.txt (2).lnk": a

@@ -1,6 +1,8 @@
 // Launching an entry: what is checked, started, closed and recorded, and the fixed commands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "menu/launch.h"
 #include "menu/layout.h"
 #include "menu/menu_bindings.h"
@@ -84,6 +86,57 @@ TEST_F(Launch, AGoneObjectIsReportedAndNothingChanges) {
   EXPECT_EQ(fakes::FakeUi().paused_ms, 2000);
   // The message strip was shown at the pointer, kept on the screen, then closed.
   EXPECT_FALSE(ui::WindowExists(shell::kInformationWindow));
+}
+
+// One helper answer per run, in order; the last one repeats.
+void AnswerRuns(std::vector<std::string> answers) {
+  FakeServices().hidden_output = {answers.front()};
+  FakeServices().during_hidden_run = [answers, next = std::size_t{1}]() mutable {
+    FakeServices().hidden_output = {answers[std::min(next++, answers.size() - 1)]};
+  };
+}
+
+std::string LinkLine(const std::string& name, const std::string& target) {
+  const std::size_t dot = target.find_last_of('.');
+  return name + "\tC:\\M\\\t" + target + "\t" + (dot == std::string::npos ? "" : target.substr(dot + 1)) + "\t\r\n";
+}
+
+TEST_F(Launch, ShortcutLoopsAreReportedInsteadOfOpened) {
+  // Pointing at itself, and two pointing at each other: opening either through the shell would
+  // never end.
+  AnswerRuns({LinkLine("Self.lnk", "C:\\M\\Self.lnk")});
+  FakeServices().path_kinds["C:\\M\\Self.lnk"] = PathKind::File;
+  menu::LaunchEntry(Entry("Self", {0, "C:\\M\\Self.lnk", "", 0, 1}));
+  EXPECT_TRUE(MenuOpen());
+  EXPECT_EQ(FakeServices().hidden_runs.size(), 1u);
+  AnswerRuns({LinkLine("A.lnk", "C:\\M\\B.lnk"), LinkLine("B.lnk", "C:\\m\\a.LNK")});
+  FakeServices().path_kinds["C:\\M\\B.lnk"] = PathKind::File;
+  menu::LaunchEntry(Entry("A", {0, "C:\\M\\A.lnk", "", 0, 1}));
+  EXPECT_TRUE(MenuOpen());
+  EXPECT_EQ(FakeServices().hidden_runs.size(), 3u);
+  EXPECT_TRUE(FakeServices().started_programs.empty());
+  EXPECT_TRUE(FakeServices().shell_opened.empty());
+  EXPECT_TRUE(settings::MostUsed().empty());
+}
+
+TEST_F(Launch, AChainOfShortcutsIsFollowedToItsTarget) {
+  AnswerRuns({LinkLine("A.lnk", "C:\\M\\B.lnk"), LinkLine("B.lnk", "C:\\windows\\notepad.exe")});
+  FakeServices().path_kinds["C:\\M\\B.lnk"] = PathKind::File;
+  FakeServices().path_kinds["C:\\windows\\notepad.exe"] = PathKind::File;
+  menu::LaunchEntry(Entry("A", {0, "C:\\M\\A.lnk", "", 0, 1}));
+  EXPECT_FALSE(MenuOpen());
+  ASSERT_EQ(FakeServices().shell_opened.size(), 1u);
+  EXPECT_EQ(std::get<0>(FakeServices().shell_opened[0]), "C:\\M\\A.lnk");
+  ASSERT_EQ(settings::MostUsed().size(), 1u);
+  EXPECT_EQ(settings::MostUsed()[0].TargetPath, "C:\\windows\\notepad.exe");
+}
+
+TEST_F(Launch, AnEndlessChainOfDistinctShortcutsIsCutShort) {
+  std::vector<std::string> answers;
+  for (int i = 1; i <= 20; ++i) answers.push_back(LinkLine("L.lnk", "C:\\M\\L" + std::to_string(i) + ".lnk"));
+  AnswerRuns(answers);
+  EXPECT_EQ(menu::ResolveShortcutChain("C:\\M\\L0.lnk"), "");
+  EXPECT_EQ(FakeServices().hidden_runs.size(), menu::kMaxShortcutHops);
 }
 
 TEST_F(Launch, TheInformationWindowStaysOnTheScreen) {

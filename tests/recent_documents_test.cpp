@@ -169,6 +169,29 @@ TEST_F(RecentDocuments, ShortcutNamesAreCutOnlyAtWholeBytes) {
   EXPECT_EQ(Read(), (Lines{"r.txt|r.txt.lnk|txt", "w.txt|w.txt.lnk|txt"}));
 }
 
+TEST_F(RecentDocuments, RepeatedItemNumbersListTheirDocumentOnce) {
+  SetItems({Doc("a.txt"), Doc("b.txt")});
+  Bytes order = Order({1, 0, 1, 1, 0});
+  order.resize(65532);  // then item 0 again and again, without the end mark
+  SetValue("MRUListEX", order);
+  EXPECT_EQ(Read(), (Lines{"b.txt|b.txt.lnk|txt", "a.txt|a.txt.lnk|txt"}));
+  EXPECT_EQ(FakeServices().registry_byte_reads.size(), 3u) << "each item is read once";
+  menu::View().AllDocumentsShown = true;
+  EXPECT_EQ(Read(), (Lines{"a.txt|a.txt.lnk|txt", "b.txt|b.txt.lnk|txt"}));
+}
+
+TEST_F(RecentDocuments, WideCharactersBeyondLatin1BecomeQuestionMarks) {
+  auto wide = [](const std::u16string& text) {
+    Bytes bytes = {0, 0};
+    for (const char16_t c : text) bytes.insert(bytes.end(), {std::uint8_t(c & 0xFF), std::uint8_t(c >> 8)});
+    return Join(bytes, {0, 0});
+  };
+  SetItems({wide(u"R\u00E9sum\u00E9 \u03A9mega.txt.lnk"), wide(u"\u041E\u0442\u0447\u0451\u0442.txt.lnk"),
+            wide(u"\u0100\u4E00.txt.lnk")});  // low or high byte zero
+  EXPECT_EQ(Read(), (Lines{"R\xE9sum\xE9 ?mega.txt|R\xE9sum\xE9 ?mega.txt.lnk|txt", "?????.txt|?????.txt.lnk|txt",
+                           "??.txt|??.txt.lnk|txt"}));
+}
+
 TEST_F(RecentDocuments, GarbageItemsNeverBreakTheList) {
   std::mt19937 random(7);
   std::vector<Bytes> items(300);

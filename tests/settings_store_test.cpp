@@ -190,6 +190,36 @@ TEST_F(SettingsStore, UsageListsAreLoadedAndSavedWithTheSettings) {
   EXPECT_EQ(ui::ReadFileBytes(root_ + "/data/Kestrivalume.lastused"), "");
 }
 
+TEST_F(SettingsStore, AfterAFailedSaveTheNextLoadKeepsWhatMemoryHolds) {
+  const std::string most = root_ + "/data/Kestrivalume.mostused";
+  WritePrefs("DisplayColumnWidth = 150\r\n");
+  ASSERT_TRUE(ui::WriteFileReplacing(most, "3\tBloc-notes\tC:\\a.lnk\tC:\\n.exe\r\n"));
+  settings::LoadSettings();
+  settings::Current().DisplayColumnWidth = 220;
+  settings::MostUsed()[0].SortKey = 4;
+  // Folders where the temporary files would go: every save fails, the files stay readable.
+  const std::vector<std::string> blockers = {PrefsPath() + ".tmp", most + ".tmp",
+                                             root_ + "/data/Kestrivalume.lastused.tmp"};
+  for (const std::string& blocker : blockers) std::filesystem::create_directories(blocker);
+  settings::SaveSettings();
+  EXPECT_EQ(SavedPrefs(), "DisplayColumnWidth = 150\r\n");
+  settings::LoadSettings();  // as Apply does after saving
+  EXPECT_EQ(settings::Current().DisplayColumnWidth, 220);
+  ASSERT_EQ(settings::MostUsed().size(), 1u);
+  EXPECT_EQ(settings::MostUsed()[0].SortKey, 4);
+  int width = 0, height = 0;
+  ui::ImageSize(settings::kHorizontalLineImage, &width, &height);
+  EXPECT_EQ(width, 210) << "the derived images follow memory";
+
+  for (const std::string& blocker : blockers) std::filesystem::remove_all(blocker);
+  settings::SaveSettings();
+  EXPECT_NE(SavedPrefs().find("DisplayColumnWidth = 220\r\n"), std::string::npos);
+  EXPECT_EQ(ui::ReadFileBytes(most), "4\tBloc-notes\tC:\\a.lnk\tC:\\n.exe\r\n");
+  WritePrefs("DisplayColumnWidth = 170\r\n");  // once saved, the file is read again
+  settings::LoadSettings();
+  EXPECT_EQ(settings::Current().DisplayColumnWidth, 170);
+}
+
 TEST(ColourTexts, HtmlAndSwappedForms) {
   const char* kExpected[] = {"#EAF3FC", "#FFFFFF", "#1475E5", "#000000", "#B8CAF5", "#000000",
                              "#202020", "#808080", "#000000", "#E1FFFF", "#FFFFFF", "#FFFFFF"};

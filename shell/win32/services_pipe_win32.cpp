@@ -69,9 +69,9 @@ void ReadUntilEndOrStall(HANDLE process, HANDLE pipe, DWORD stall_limit_ms,
     if (!bytes.empty()) {
       on_output(bytes);
       last_output = GetTickCount();
-    } else if (!running || !pipe_open) {
-      return;
+      continue;  // more may be waiting: a full pipe holds the writer up until it is emptied
     }
+    if (!running || !pipe_open) return;
     // Unsigned subtraction stays right when the tick count wraps.
     if (GetTickCount() - last_output > stall_limit_ms) return;
     Sleep(kPollMs);

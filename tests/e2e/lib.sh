@@ -24,20 +24,26 @@ e2e_copy_prefix() {
   rm -f "$target/.ready"
 }
 
-# A private display; E2E_SCREEN sets its size (default 1920x1080x24).
+# A private display; E2E_SCREEN sets its size (default 1920x1080x24). Xvfb picks a free display
+# number itself and tells it, so tests started side by side never share one.
 e2e_start_display() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1920x1080x24}" -nolisten tcp >/dev/null 2>&1 &
-    E2E_XVFB_PID=$!
+  local number_file n=
+  number_file=$(mktemp "${E2E_WORK:-/tmp}/display.XXXX")
+  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1920x1080x24}" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  E2E_XVFB_PID=$!
+  for _ in $(seq 100); do
+    n=$(head -1 "$number_file")
+    [ -n "$n" ] && break
+    kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ -n "$n" ]; then
     export DISPLAY=":$n"
     for _ in $(seq 50); do
       xdpyinfo >/dev/null 2>&1 && return 0
-      kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
       sleep 0.1
     done
-  done
+  fi
   echo "could not start Xvfb" >&2
   return 1
 }
@@ -109,6 +115,17 @@ e2e_wait_window() {
   return 1
 }
 
+# Waits until the window titled exactly so is shown, not only created: a window filled with
+# many controls is built hidden and shown at the end.
+e2e_wait_shown() {  # title [seconds]
+  local title=$1 seconds=${2:-20}
+  for _ in $(seq $((seconds * 10))); do
+    e2e_tool state "$title" 2>/dev/null | grep -q "^visible.1" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # Waits until a file holds a line matching the pattern (Windows line ends ignored).
 e2e_wait_line() {
   local file=$1 pattern=$2 seconds=${3:-20}
@@ -148,11 +165,15 @@ e2e_dump() {
 # Clicks the centre of a child control of a window, found by its id in the dump (rectangles are
 # relative to the client area, whose screen position is the dump's origin line).
 e2e_click_control() {
-  local title=$1 id=$2 listing rect origin l t r b x y
-  listing=$(e2e_dump "$title")
+  e2e_click_control_in "$(e2e_dump "$1")" "$2" "$1"
+}
+
+# The same with a dump taken before (a window of thousands of controls is slow to dump).
+e2e_click_control_in() {  # dump, id, window title (for the message)
+  local listing=$1 id=$2 rect origin l t r b x y
   rect=$(awk -F'\t' -v id="$id" '$1 == id {print $3; exit}' <<<"$listing")
   origin=$(awk -F'\t' '$1 == "origin" {print $2; exit}' <<<"$listing")
-  if [ -z "$rect" ] || [ -z "$origin" ]; then e2e_fail "control $id not in '$title'"; return 0; fi
+  if [ -z "$rect" ] || [ -z "$origin" ]; then e2e_fail "control $id not in '${3:-the dump}'"; return 0; fi
   IFS=, read -r l t r b <<<"$rect"
   IFS=, read -r x y <<<"$origin"
   xdotool mousemove $((x + (l + r) / 2)) $((y + (t + b) / 2)) click 1

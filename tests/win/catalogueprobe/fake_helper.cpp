@@ -3,6 +3,7 @@
 //   slow      five lines, one every 2 s, then the end (slow, but no stall)
 //   halfline  one line and the start of another, then silence
 //   burst     2000 entry lines written at once, then the end
+//   silent    not a byte, then silence for a minute (hung before its first line)
 #include <windows.h>
 
 #include <cstdio>
@@ -40,6 +41,8 @@ int PlayHelper(const std::string& how) {
     WriteLine(">\t2\t\tC:\\Menu\\");
     std::fputs("Coupe.lnk\tC:\\Me", stdout);
     std::fflush(stdout);
+    Sleep(60000);
+  } else if (how == "silent") {
     Sleep(60000);
   } else if (how == "burst") {
     WriteLine(">\t2000\t\tC:\\Menu\\");
