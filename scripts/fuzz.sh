@@ -3,7 +3,7 @@
 # and undefined-behaviour checks, starting from real files.
 #   scripts/fuzz.sh [--brief] [--runs N] [--seconds S] [target...]
 # Default: each target until 1,000,000 executions or 10 minutes, whichever comes first, with a
-# table of executions per target at the end (and in out/fuzz/report.txt). --brief: a few seconds
+# table of executions per target (also added to out/fuzz/report.txt). --brief: a few seconds
 # each, as ./test.sh does, to catch a regression. Findings land in out/fuzz/findings/<target>/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -93,7 +93,7 @@ run_target() {  # target -> prints "target executions seconds result"
 failed=0
 report=$work/report.txt
 mkdir -p "$work"
-[ $brief = 1 ] || { echo "# $(date -u '+%Y-%m-%d %H:%M UTC'), commit $(git rev-parse --short HEAD), $(nproc) cores, $(clang --version | head -1)"; printf '%-26s %10s %8s\n' target executions time; } | tee "$report"
+[ $brief = 1 ] || { echo "# $(date -u '+%Y-%m-%d %H:%M UTC'), commit $(git rev-parse --short HEAD), $(nproc) cores, $(clang --version | head -1)"; printf '%-26s %10s %8s\n' target executions time; } | tee -a "$report"
 for target in "${targets[@]}"; do
   if [ $brief = 1 ]; then run_target "$target" || failed=1
   else run_target "$target" | tee -a "$report" || failed=1
