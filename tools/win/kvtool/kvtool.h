@@ -104,6 +104,7 @@ int cmd_clipboard(const Args& args);
 int cmd_setclipboard(const Args& args);
 int cmd_alive(const Args& args);
 int cmd_wait_exit(const Args& args);
+int cmd_process_counts(const Args& args);
 int cmd_wallpaper(const Args& args);
 
 }  // namespace kvtool

@@ -34,6 +34,7 @@ constexpr Entry kCommands[] = {
     {"state", kvtool::cmd_state},
     {"alive", kvtool::cmd_alive},
     {"wait-exit", kvtool::cmd_wait_exit},
+    {"process-counts", kvtool::cmd_process_counts},
     {"clipboard", kvtool::cmd_clipboard},
     {"setclipboard", kvtool::cmd_setclipboard},
     {"wallpaper", kvtool::cmd_wallpaper},
@@ -71,6 +72,7 @@ constexpr const char* kUsage =
     "Session\n"
     "  alive <pid>                                     exit 0 if the process is running\n"
     "  wait-exit <pid> <ms>                            waits for the process to end; prints its exit code\n"
+    "  process-counts <pid>                            windows, GDI objects, memory and handles it holds\n"
     "  clipboard                                       print the clipboard text exactly\n"
     "  setclipboard <text>                             put text on the clipboard\n"
     "  wallpaper [file]                                set the wallpaper, or print it\n"

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Soak run under Wine: the program with a realistic Start menu goes through many menu and
+# settings-window cycles in one session (tests/win/soakdriver), and what it holds (windows, GDI
+# objects by kind, memory, handles; kvtool process-counts) is read at the start, after a warm-up
+# that fills the caches, and at the end. Prints a TAB-separated table:
+#   counter  start  warm-up  end  end-warm-up
+#   scripts/soak.sh [win32|win64] [menu cycles] [settings cycles]     (defaults win64 1000 200)
+# The warm-up is the first 20 menu and 5 settings cycles (at most half of each). Nothing is
+# asserted here; tests/e2e/soak_e2e.sh checks a short run's table.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/tests/e2e/lib.sh"
+arch=${1:-win64}
+menu_cycles=${2:-1000}
+settings_cycles=${3:-200}
+warm_menu=$((menu_cycles / 2 < 20 ? menu_cycles / 2 : 20))
+warm_settings=$((settings_cycles / 2 < 5 ? settings_cycles / 2 : 5))
+e2e_start "soak_$arch" "$arch"
+
+app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
+recent="$app_data\\Microsoft\\Windows\\Recent"
+data=$(e2e_unix_path "$app_data\\Kestrivalume")
+explorer_key='Software\Microsoft\Windows\CurrentVersion\Explorer\RecentDocs'
+
+# --- fixture: 60 shortcuts in 9 folders, a few Internet shortcuts, recent documents, usage ---
+# A handful of real shortcuts made by kvtool, copied under many names (one kvtool start each
+# would take a minute under Wine).
+programs_unix=$(e2e_unix_path "$programs")
+mkdir -p "$programs_unix" "$(e2e_unix_path "$recent")" "$data" "$E2E_WORK/links"
+targets=('C:\windows\system32\notepad.exe' 'C:\windows\regedit.exe' 'C:\windows\system32\winemine.exe'
+         'C:\windows\system32\cmd.exe' 'C:\windows\system32\taskmgr.exe')
+for i in "${!targets[@]}"; do
+  e2e_tool lnk "$(winepath -w "$E2E_WORK/links")\\model$i.lnk" "${targets[$i]}" >/dev/null
+done
+folders=('' 'Accessoires' 'Accessoires/Outils système' 'Bureautique' 'Graphisme' 'Internet' 'Jeux' 'Multimédia' 'Utilitaires')
+for n in $(seq 0 59); do
+  folder="$programs_unix/${folders[$((n % ${#folders[@]}))]}"
+  mkdir -p "$folder"
+  cp "$E2E_WORK/links/model$((n % ${#targets[@]})).lnk" "$folder/Programme $n.lnk"
+done
+for n in 1 2 3; do
+  printf '[InternetShortcut]\r\nURL=https://exemple.invalid/page%s\r\n' "$n" >"$programs_unix/Internet/Site $n.url"
+done
+documents=$(e2e_unix_path 'C:\Documents')
+mkdir -p "$documents"
+mru=
+for n in 0 1 2 3; do
+  echo "document $n" >"$documents/note$n.txt"
+  e2e_tool lnk "$recent\\note$n.txt.lnk" "C:\\Documents\\note$n.txt" >/dev/null
+  e2e_tool regset HKCU "$explorer_key" "$n" recentdoc "note$n.txt" "note$n.txt.lnk" >/dev/null
+  mru=${mru:+$mru,}$n
+done
+e2e_tool regset HKCU "$explorer_key" MRUListEx mruex "$mru" >/dev/null
+: >"$data/Kestrivalume.mostused"
+: >"$data/Kestrivalume.lastused"
+for n in 0 1 2 3 4 5; do
+  link="$programs\\${folders[$n]:+${folders[$n]//\//\\}\\}Programme $n.lnk"
+  printf '%s\tProgramme %s\t%s\t%s\r\n' $((20 - n)) "$n" "$link" "${targets[$((n % ${#targets[@]}))]}" |
+    iconv -f UTF-8 -t CP1252 >>"$data/Kestrivalume.mostused"
+  printf '%s\tProgramme %s\t%s\t%s\r\n' $((1350000000 - n)) "$n" "$link" "${targets[$((n % ${#targets[@]}))]}" |
+    iconv -f UTF-8 -t CP1252 >>"$data/Kestrivalume.lastused"
+done
+# A running program for the "running programs" column.
+wine notepad >/dev/null 2>&1 &
+E2E_PIDS+=($!)
+e2e_tool wait-window --class Notepad 15000 >/dev/null || e2e_log "notepad did not start"
+
+# Without a window manager (bare Xvfb) Wine waits 2 s for the withdrawn state of every managed
+# window it hides, so each menu close would cost 2 s. Unmanaged windows are hidden at once; the
+# program's windows, objects and memory are the same either way.
+e2e_tool regset HKCU 'Software\Wine\X11 Driver' Managed sz N >/dev/null
+
+# --- the program ---
+e2e_launch program "$E2E_OUT/Kestrivalume.exe"
+e2e_wait_window Kestrivalume 30 >/dev/null || { e2e_fail "no button window"; e2e_finish; }
+sleep 3  # first catalogue from the console helper
+pid=$(e2e_tool pid --class KestrivalumeWindow --title Kestrivalume)
+
+# kvtool's counts. Under Wine private_bytes is the resident anonymous memory and working_set the
+# resident set of the Wine process (/proc/<pid>/status RssAnon and VmRSS); handles and gui_* are
+# stubs there (always 0) and are shown only for completeness.
+counts() {
+  sleep 1  # let deferred work (tooltips, repaints) settle
+  e2e_tool process-counts "$pid"
+}
+drive() {
+  e2e_run "$E2E_OUT/soakdriver.exe" "$1" "$2" | tr -d '\r' | sed "s/^/[$E2E_NAME] /"
+}
+
+counts >"$E2E_WORK/start.counts"
+drive "$warm_menu" "$warm_settings" || { e2e_fail "warm-up cycles"; e2e_finish; }
+counts >"$E2E_WORK/warm.counts"
+drive $((menu_cycles - warm_menu)) $((settings_cycles - warm_settings)) || { e2e_fail "soak cycles"; e2e_finish; }
+counts >"$E2E_WORK/end.counts"
+e2e_expect "program still running" e2e_tool alive "$pid"
+
+e2e_log "$arch: $menu_cycles menu cycles, $settings_cycles settings cycles (warm-up $warm_menu + $warm_settings)"
+printf 'counter\tstart\twarm-up\tend\tend-warm-up\n'
+join -t $'\t' -j 1 -o 0,1.2,2.2 <(sort "$E2E_WORK/start.counts") <(sort "$E2E_WORK/warm.counts") |
+  join -t $'\t' -j 1 -o 0,1.2,1.3,2.2 - <(sort "$E2E_WORK/end.counts") |
+  awk -F'\t' -v OFS='\t' '{print $1, $2, $3, $4, $4 - $3}' |
+  awk -F'\t' -v OFS='\t' \
+    'BEGIN {n = split("windows top_level visible_top_level child_windows gdi gdi_dc gdi_region gdi_bitmap gdi_palette gdi_font gdi_brush gdi_pen gdi_other handles private_bytes working_set gui_gdi gui_user", order, " ")}
+     {row[$1] = $0}
+     END {for (i = 1; i <= n; ++i) if (order[i] in row) print row[order[i]]}'
+e2e_tool post --class KestrivalumeWindow --title Kestrivalume close >/dev/null
+e2e_finish
