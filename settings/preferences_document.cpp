@@ -101,6 +101,9 @@ std::string FormatPreferences(const PreferenceEntries& entries, bool utf8_signat
     }
     text += "\r\n";
   }
+  // A plain document whose first line begins with the signature's bytes would read back as
+  // UTF-8; an empty line in front keeps it plain, as it was read.
+  if (!utf8_signature && text.compare(0, sizeof kUtf8Signature - 1, kUtf8Signature) == 0) text = "\r\n" + text;
   return text;
 }
 

@@ -157,6 +157,17 @@ TEST_F(Preferences, Utf8DocumentsReadAsEightBitAndWriteBackWithTheirSignature) {
   EXPECT_EQ(Read("AJOUT\xE9"), "\xE0 la ligne");
 }
 
+// The signature's bytes after an empty line are an ordinary key: the document is plain, and a
+// save must not turn it into a UTF-8 one (whose first line would then hide what follows).
+TEST_F(Preferences, SignatureBytesInsideAPlainDocumentStayPlainAcrossASave) {
+  OpenText("\r\xEF\xBB\xBF[odd\r\nkept = 1\r\n");
+  file_.Write("added", "2");
+  ASSERT_TRUE(file_.Close());
+  ASSERT_TRUE(file_.Open(Path()));
+  EXPECT_EQ(Read("kept"), "1");
+  EXPECT_EQ(Read("added"), "2");
+}
+
 TEST_F(Preferences, ReadOnlyFileIsReadButNeverWrittenBack) {
   OpenText("a = 1\r\n");
   file_.Close();
