@@ -1,7 +1,8 @@
 // Benchmark of the menu window under Wine (prints figures, asserts nothing): the time to build,
-// show and paint the menu with a catalogue of 2,000 shortcuts in 150 groups (programs expanded,
-// every section on) and with the default settings (programs collapsed), beside the bare cost of
-// creating and painting the same number of controls in an empty window. Medians of repeats.
+// show and paint the menu with a catalogue of 2,000 shortcuts in 150 groups, each with an icon
+// (programs expanded, every section on) and with the default settings (programs collapsed),
+// beside the bare cost of creating and painting the same number of controls in an empty
+// window. Medians of repeats.
 //   menubench.exe [repeats]
 #include <windows.h>
 
@@ -46,7 +47,11 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
+// Every entry with a small icon, as the program's catalogue has them (one per program file).
 void PublishCatalogue(int groups, int entries) {
+  HICON small_icon = static_cast<HICON>(
+      LoadImageA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION), IMAGE_ICON, 16, 16, LR_SHARED));
+  const auto icon = reinterpret_cast<services::IconHandle>(small_icon);
   sources::Catalogue catalogue;
   int made = 0;
   for (int g = 0; g < groups; ++g) {
@@ -55,7 +60,7 @@ void PublishCatalogue(int groups, int entries) {
     catalogue.push_back({sources::kGroupHeader, "Groupe " + std::to_string(g) + "\\", count, folder, "", "", "", 0});
     for (int e = 0; e < count; ++e, ++made) {
       catalogue.push_back({sources::kProgramEntry, "Programme " + std::to_string(made) + ".lnk", 0, folder,
-                           "C:\\Programmes\\p" + std::to_string(made) + ".exe", "exe", "", 0});
+                           "C:\\Programmes\\p" + std::to_string(made) + ".exe", "exe", "", icon});
     }
   }
   sources::PublishCatalogue(catalogue);

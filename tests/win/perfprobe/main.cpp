@@ -1,0 +1,214 @@
+// Timings of the running program seen from outside (prints figures, asserts nothing), for
+// scripts/performance.sh:
+//   perfprobe start <Kestrivalume.exe> [timeout ms]
+//       starts the program, prints "button <ms>" once its button window is visible, then closes
+//       it (WM_CLOSE, ended after 10 s if it does not go) and prints "exit <code>"
+//   perfprobe click <runs>
+//       clicks the button of the running program with real input and prints "click <ms>" once the
+//       menu window is visible, built and painted (menu thread answering and idle, no update
+//       region left in the window or any control), then "controls <count>"; the menu is closed
+//       between runs, and a first run is made unreported
+//   perfprobe press <control id>
+//       clicks a control of the open menu window (BN_CLICKED posted to the window)
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "menu/menu_window.h"
+#include "shell/button_window.h"
+
+namespace {
+
+constexpr int kCloseControl = 17;  // "Fermer la fenêtre" in the menu window
+constexpr DWORD kAnswerWaitMs = 30000;  // generous: a loaded machine slows Wine a lot
+
+double Now() {
+  LARGE_INTEGER frequency, counter;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// A visible top-level window with that title (of that process unless 0). FindWindowEx asks by
+// title, one question per match, where listing every window would load the Wine server that
+// the measured program needs for its own build.
+HWND VisibleWindow(const char* title, DWORD process = 0) {
+  HWND window = nullptr;
+  while ((window = FindWindowExA(nullptr, window, nullptr, title)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (IsWindowVisible(window) && (process == 0 || owner == process)) return window;
+  }
+  return nullptr;
+}
+
+// Polls every 2 ms; nullptr on time-out.
+HWND WaitVisible(const char* title, DWORD process, double timeout_ms, HWND other_than = nullptr) {
+  const double start = Now();
+  while (Now() - start < timeout_ms) {
+    HWND window = VisibleWindow(title, process);
+    if (window && window != other_than) return window;
+    Sleep(2);
+  }
+  return nullptr;
+}
+
+struct Pending {
+  int controls = 0;
+  bool update = false;
+};
+
+BOOL CALLBACK CheckChild(HWND child, LPARAM param) {
+  Pending* pending = reinterpret_cast<Pending*>(param);
+  ++pending->controls;
+  if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) pending->update = true;
+  return TRUE;
+}
+
+// Waits until the window's thread answers and has gone idle (painting is what a thread does
+// last, once its queue is otherwise empty), and records that moment in `painted_at`; then
+// checks, untimed, that nothing in the window or its controls waits to be painted (a check that
+// costs a server question per control, so it must not sit inside the measured time). Returns
+// the number of controls, or -1 if the window went away or never settled.
+int WaitPainted(HWND window, double* painted_at) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, owner);
+  const double start = Now();
+  int controls = -1;
+  while (controls < 0 && Now() - start < kAnswerWaitMs) {
+    DWORD_PTR ignored = 0;
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerWaitMs, &ignored)) {
+      std::fprintf(stderr, "perfprobe: the menu window does not answer\n");
+      break;
+    }
+    if (process) WaitForInputIdle(process, kAnswerWaitMs);
+    *painted_at = Now();
+    Pending pending;
+    pending.update = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    EnumChildWindows(window, CheckChild, reinterpret_cast<LPARAM>(&pending));
+    if (!pending.update) controls = pending.controls;
+    else Sleep(2);
+  }
+  if (process) CloseHandle(process);
+  if (controls < 0) std::fprintf(stderr, "perfprobe: parts of the menu window were never painted\n");
+  return controls;
+}
+
+void SendClick(int x, int y) {
+  SetCursorPos(x, y);
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof(INPUT));
+}
+
+bool PressControl(HWND window, int id) {
+  HWND control = GetDlgItem(window, id);
+  if (!control) return false;
+  return PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control)) != 0;
+}
+
+// Closes menu windows until none is left: a rebuild already asked for (a control pressed just
+// before) replaces the window that was closed.
+bool CloseMenu() {
+  const double start = Now();
+  while (HWND menu = VisibleWindow(menu::kMenuTitle)) {
+    if (Now() - start > kAnswerWaitMs) return false;
+    PressControl(menu, kCloseControl);
+    while (IsWindow(menu) && Now() - start <= kAnswerWaitMs) Sleep(5);
+    Sleep(100);  // time for a rebuild that was queued to show its window
+  }
+  return true;
+}
+
+int TimeStart(const char* program, double timeout_ms) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  std::string command = std::string("\"") + program + "\"";
+  const double start = Now();
+  if (!CreateProcessA(program, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    std::fprintf(stderr, "perfprobe: cannot start %s\n", program);
+    return 1;
+  }
+  HWND button = WaitVisible(shell::kButtonWindowTitle, process.dwProcessId, timeout_ms);
+  if (button) {
+    std::printf("button %.1f\n", Now() - start);
+    PostMessageA(button, WM_CLOSE, 0, 0);
+  } else {
+    std::printf("button none\n");
+  }
+  if (WaitForSingleObject(process.hProcess, kAnswerWaitMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+  WaitForSingleObject(process.hProcess, kAnswerWaitMs);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  std::printf("exit %lu\n", static_cast<unsigned long>(code));
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return button ? 0 : 1;
+}
+
+// One more run than asked, the first not reported: it may meet a rebuild asked for just before.
+int TimeClicks(int runs) {
+  for (int run = 0; run <= runs; ++run) {
+    if (!CloseMenu()) {
+      std::fprintf(stderr, "perfprobe: the menu does not close\n");
+      return 1;
+    }
+    if (!VisibleWindow(shell::kButtonWindowTitle)) {
+      std::fprintf(stderr, "perfprobe: no button window\n");
+      return 1;
+    }
+    Sleep(300);  // the program back in its idle wait
+    const double start = Now();
+    SendClick(8, 8);
+    // A window closed while it is waited for was replaced (the program rebuilt the menu):
+    // follow its successor.
+    int controls = -1;
+    double painted_at = 0;
+    for (int attempt = 0; attempt < 3 && controls < 0; ++attempt) {
+      HWND menu = WaitVisible(menu::kMenuTitle, 0, kAnswerWaitMs);
+      if (!menu) std::fprintf(stderr, "perfprobe: no menu window after the click\n");
+      controls = menu ? WaitPainted(menu, &painted_at) : -1;
+      if (menu && IsWindow(menu)) break;
+    }
+    const double elapsed = painted_at - start;
+    SetCursorPos(1900, 1060);  // away from the corner and the menu (no tooltip)
+    if (controls < 0) {
+      std::fprintf(stderr, "perfprobe: no painted menu window\n");
+      return 1;
+    }
+    if (run > 0) std::printf("click %.1f\ncontrols %d\n", elapsed, controls);
+  }
+  return 0;
+}
+
+int Press(int id) {
+  HWND menu = VisibleWindow(menu::kMenuTitle);
+  if (!menu || !PressControl(menu, id)) {
+    std::fprintf(stderr, "perfprobe: no control %d in an open menu\n", id);
+    return 1;
+  }
+  return 0;
+}
+
+int Usage() {
+  std::fprintf(stderr, "perfprobe: bad command line (see main.cpp)\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string command = argc > 1 ? argv[1] : "";
+  if (command == "start" && (argc == 3 || argc == 4)) return TimeStart(argv[2], argc == 4 ? std::atof(argv[3]) : 30000);
+  if (command == "click" && argc == 3) return TimeClicks(std::max(1, std::atoi(argv[2])));
+  if (command == "press" && argc == 3) return Press(std::atoi(argv[2]));
+  return Usage();
+}
