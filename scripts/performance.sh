@@ -168,10 +168,10 @@ startup_rows() {  # arch
   echo "| 2 | $E2E_ARCH | Start-up to the visible button window, fresh data folder: $fresh ms; warm (data folder and files kept): $warm ms; $repeats runs each | perfprobe start: QueryPerformanceCounter from CreateProcess to a visible window titled Kestrivalume of that process (1 ms polls); the program is closed (WM_CLOSE) and has ended before the next run; empty Start menu |"
 }
 
-click_times() {  # runs -> "median (min .. max) ms, N controls"
+click_times() {  # runs -> "median (min .. max) ms (shown after ...), N controls"
   local result
   result=$(wine "$E2E_OUT/perfprobe.exe" click "$1" | tr -d '\r')
-  echo "$(awk '$1 == "click" {print $2}' <<<"$result" | median_min_max) ms, $(awk '$1 == "controls" {c = $2} END {print c}' <<<"$result") controls"
+  echo "$(awk '$1 == "click" {print $2}' <<<"$result" | median_min_max) ms (built and shown after $(awk '$1 == "visible" {print $2}' <<<"$result" | median_min_max) ms), $(awk '$1 == "controls" {c = $2} END {print c}' <<<"$result") controls"
 }
 
 start_and_wait_catalogue() {

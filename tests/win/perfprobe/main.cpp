@@ -6,8 +6,8 @@
 //   perfprobe click <runs>
 //       clicks the button of the running program with real input and prints "click <ms>" once the
 //       menu window is visible, built and painted (menu thread answering and idle, no update
-//       region left in the window or any control), then "controls <count>"; the menu is closed
-//       between runs, and a first run is made unreported
+//       region left in the window or any control), "visible <ms>" when it was shown (built), then
+//       "controls <count>"; the menu is closed between runs, and a first run is made unreported
 //   perfprobe press <control id>
 //       clicks a control of the open menu window (BN_CLICKED posted to the window)
 #include <windows.h>
@@ -171,9 +171,10 @@ int TimeClicks(int runs) {
     // A window closed while it is waited for was replaced (the program rebuilt the menu):
     // follow its successor.
     int controls = -1;
-    double painted_at = 0;
+    double painted_at = 0, visible_at = 0;
     for (int attempt = 0; attempt < 3 && controls < 0; ++attempt) {
       HWND menu = WaitVisible(menu::kMenuTitle, 0, kAnswerWaitMs);
+      visible_at = Now();
       if (!menu) std::fprintf(stderr, "perfprobe: no menu window after the click\n");
       controls = menu ? WaitPainted(menu, &painted_at) : -1;
       if (menu && IsWindow(menu)) break;
@@ -184,7 +185,7 @@ int TimeClicks(int runs) {
       std::fprintf(stderr, "perfprobe: no painted menu window\n");
       return 1;
     }
-    if (run > 0) std::printf("click %.1f\ncontrols %d\n", elapsed, controls);
+    if (run > 0) std::printf("click %.1f\nvisible %.1f\ncontrols %d\n", elapsed, visible_at - start, controls);
   }
   return 0;
 }
