@@ -85,9 +85,8 @@ std::optional<std::string> RegistryReadText(RegistryRoot root, const std::string
 bool RegistryWriteText(const std::string& key, const std::string& name, const std::string& text);
 // Deletes a value under HKEY_CURRENT_USER; false when it was not there or could not be deleted.
 bool RegistryDeleteValue(const std::string& key, const std::string& name);
-// Raw bytes of a value of any type, read into a buffer of `buffer_size` bytes (the key opened
-// for query only, then closed), or nothing when the key or value is missing or the value is
-// larger than the buffer.
+// Raw bytes of a value of any type, at most `buffer_size` of them (the key opened for query
+// only, then closed), or nothing when the key or value is missing or the value is larger.
 std::optional<std::vector<std::uint8_t>> RegistryReadBytes(RegistryRoot root, const std::string& key,
                                                            const std::string& name, std::size_t buffer_size);
 

@@ -32,6 +32,13 @@ struct Creation {
   DWORD style;
 };
 
+// A font is given only to controls that draw text. Besides sparing the message, this keeps
+// memory flat under Wine, whose static control keeps the font in a block it never frees.
+bool ShowsText(ControlKind kind) {
+  return kind != ControlKind::Image && kind != ControlKind::IconButton && kind != ControlKind::Container &&
+         kind != ControlKind::Slider;
+}
+
 // Creates the control, records it under its number and gives it the creation font.
 int Create(int window, int control, Box box, const std::string& text, Creation how) {
   WindowRecord* parent = FindWindowRecord(window);
@@ -43,8 +50,10 @@ int Create(int window, int control, Box box, const std::string& text, Creation h
                                 box.width, box.height, parent->handle,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)), win32::Instance(), nullptr);
   if (!handle) return kNoControl;
-  HFONT font = g_creation_font ? g_creation_font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (ShowsText(how.kind)) {
+    HFONT font = g_creation_font ? g_creation_font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
   ControlRecord record;
   record.handle = handle;
   record.kind = how.kind;
