@@ -1,6 +1,7 @@
 #include "menu/menu_window.h"
 
 #include "menu/layout.h"
+#include "menu/menu_controls.h"
 #include "menu/sections.h"
 #include "settings/settings.h"
 #include "shell/environment.h"
@@ -34,15 +35,16 @@ void AddIconButtons(int x, const IconButton* buttons, int count) {
 void AddToolColumn() {
   const settings::Settings& options = settings::Current();
   const IconButton buttons[] = {
-      {2, 5, 1, "Fermer la fenêtre"},
-      {3, 47, 2, "Page suivante du programme"},
-      {9, 68, OnOff(options.ShowDocsImmediate, 13, 14), "Afficher et masquer 'Documents récents'"},
-      {10, 89, OnOff(options.ShowProgImmediate, 11, 12), "Afficher et masquer 'Lancer des programmes'"},
-      {6, 131, OnOff(options.ShowFilterExe, 4, 7), "Inclure/exclure des applications"},
-      {7, 152, OnOff(options.ShowFilterHlp, 6, 9), "Inclure/exclure des fichiers d'aide"},
-      {8, 173, OnOff(options.ShowFilterDoc, 5, 8), "Inclure/exclure d'autres fichiers"},
-      {5, 215, 3, "Paramètres"},
-      {1, 236, 21, "Aide"},
+      {kCloseButton, 5, 1, "Fermer la fenêtre"},
+      {kNextProgramsPageButton, 47, 2, "Page suivante du programme"},
+      {kShowDocumentsButton, 68, OnOff(options.ShowDocsImmediate, 13, 14), "Afficher et masquer 'Documents récents'"},
+      {kShowProgramsButton, 89, OnOff(options.ShowProgImmediate, 11, 12),
+       "Afficher et masquer 'Lancer des programmes'"},
+      {kProgramsFilterButton, 131, OnOff(options.ShowFilterExe, 4, 7), "Inclure/exclure des applications"},
+      {kHelpFilesFilterButton, 152, OnOff(options.ShowFilterHlp, 6, 9), "Inclure/exclure des fichiers d'aide"},
+      {kDocumentsFilterButton, 173, OnOff(options.ShowFilterDoc, 5, 8), "Inclure/exclure d'autres fichiers"},
+      {kSettingsButton, 215, 3, "Paramètres"},
+      {kHelpButton, 236, 21, "Aide"},
   };
   AddIconButtons(kIconColumnX, buttons, sizeof buttons / sizeof buttons[0]);
 }
@@ -52,10 +54,13 @@ void AddFixedColumn(const LayoutCursor& cursor) {
   ui::SetInnerSize(kMenuWindow, fixed_x + kToolColumnWidth, cursor.inner_height);
   DrawSeparator(fixed_x, kTop, settings::kVerticalLineImage);
   const IconButton buttons[] = {
-      {17, 5, 1, "Fermer la fenêtre"},          {18, 47, 15, "Explorateur Windows"},
-      {19, 68, 16, "Panneau de configuration"}, {21, 89, 18, "Imprimantes"},
-      {20, 131, 17, "Gestionnaire de Tâches"},  {22, 152, 19, "Exécuter..."},
-      {23, 194, 20, "Arrêter l'ordinateurr"},
+      {kFixedCloseButton, 5, 1, "Fermer la fenêtre"},
+      {kExplorerButton, 47, 15, "Explorateur Windows"},
+      {kControlPanelButton, 68, 16, "Panneau de configuration"},
+      {kPrintersButton, 89, 18, "Imprimantes"},
+      {kTaskManagerButton, 131, 17, "Gestionnaire de Tâches"},
+      {kRunButton, 152, 19, "Exécuter..."},
+      {kShutDownButton, 194, 20, "Arrêter l'ordinateurr"},
   };
   AddIconButtons(fixed_x + kIconColumnX, buttons, sizeof buttons / sizeof buttons[0]);
 }

@@ -2,6 +2,7 @@
 // titles per folder level and the kind filters of the tool column.
 #include <algorithm>
 
+#include "menu/menu_controls.h"
 #include "menu/sections.h"
 #include "menu/view_state.h"
 #include "settings/settings.h"
@@ -14,8 +15,8 @@ namespace menu {
 
 namespace {
 
-constexpr int kLaunchProgramsLink = 12, kLaunchProgramsIcon = 37, kLaunchProgramsImage = 11;
-constexpr int kMoreProgramsLink = 14, kMoreProgramsIcon = 39, kMoreProgramsImage = 2;
+constexpr int kLaunchProgramsIcon = 37, kLaunchProgramsImage = 11;
+constexpr int kMoreProgramsIcon = 39, kMoreProgramsImage = 2;
 constexpr char kProgramsTitle[] = "Lancer les programmes";
 constexpr char kMiddleDot[] = "·";
 

@@ -1,5 +1,6 @@
 // The running-programs and recent-documents sections.
 #include "menu/icon_cache.h"
+#include "menu/menu_controls.h"
 #include "menu/sections.h"
 #include "menu/view_state.h"
 #include "settings/settings.h"
@@ -11,8 +12,8 @@ namespace menu {
 
 namespace {
 
-constexpr int kMoreDocumentsLink = 11, kMoreDocumentsIcon = 36, kMoreDocumentsImage = 10;
-constexpr int kRecentDocumentsLink = 13, kRecentDocumentsIcon = 38, kRecentDocumentsImage = 13;
+constexpr int kMoreDocumentsIcon = 36, kMoreDocumentsImage = 10;
+constexpr int kRecentDocumentsIcon = 38, kRecentDocumentsImage = 13;
 
 void AddRecentDocumentRows(LayoutCursor& cursor) {
   const std::string& recent_folder = shell::Env().recent_folder;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "menu/menu_controls.h"
 #include "menu/view_state.h"
 #include "settings/settings.h"
 #include "shell/environment.h"
@@ -95,21 +96,26 @@ void DispatchControl(int control, const ProgramHooks& hooks) {
   KV_MARK();
   settings::Settings& options = settings::Current();
   switch (control) {
-    case 1: Call(hooks.show_popup_menu); return;
-    case 2:
-    case 17: Call(hooks.close_menu_window); return;
-    case 3:
-    case 14: NextProgramsPage(hooks); return;
-    case 5: OpenSettingsWindow(hooks); return;
-    case 6: ToggleFilter(options.ShowFilterExe, hooks); return;
-    case 7: ToggleFilter(options.ShowFilterHlp, hooks); return;
-    case 8: ToggleFilter(options.ShowFilterDoc, hooks); return;
-    case 9: ToggleDocumentsImmediate(hooks); return;
-    case 10: ToggleProgramsImmediate(hooks); return;
-    case 11: ShowAllDocuments(hooks); return;
-    case 12: ShowPrograms(hooks); return;
-    case 13: ShowDocuments(hooks); return;
-    case 18: case 19: case 20: case 21: case 22: case 23:
+    case menu::kHelpButton: Call(hooks.show_popup_menu); return;
+    case menu::kCloseButton:
+    case menu::kFixedCloseButton: Call(hooks.close_menu_window); return;
+    case menu::kNextProgramsPageButton:
+    case menu::kMoreProgramsLink: NextProgramsPage(hooks); return;
+    case menu::kSettingsButton: OpenSettingsWindow(hooks); return;
+    case menu::kProgramsFilterButton: ToggleFilter(options.ShowFilterExe, hooks); return;
+    case menu::kHelpFilesFilterButton: ToggleFilter(options.ShowFilterHlp, hooks); return;
+    case menu::kDocumentsFilterButton: ToggleFilter(options.ShowFilterDoc, hooks); return;
+    case menu::kShowDocumentsButton: ToggleDocumentsImmediate(hooks); return;
+    case menu::kShowProgramsButton: ToggleProgramsImmediate(hooks); return;
+    case menu::kMoreDocumentsLink: ShowAllDocuments(hooks); return;
+    case menu::kLaunchProgramsLink: ShowPrograms(hooks); return;
+    case menu::kRecentDocumentsLink: ShowDocuments(hooks); return;
+    case menu::kExplorerButton:
+    case menu::kControlPanelButton:
+    case menu::kTaskManagerButton:
+    case menu::kPrintersButton:
+    case menu::kRunButton:
+    case menu::kShutDownButton:
       Call(hooks.close_menu_window);
       Call(hooks.system_command, control);
       return;

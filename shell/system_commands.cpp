@@ -1,6 +1,7 @@
 #include "shell/system_commands.h"
 
 #include "menu/launch.h"
+#include "menu/menu_controls.h"
 #include "shell/environment.h"
 #include "shell/services.h"
 
@@ -15,12 +16,12 @@ constexpr int kShutDownCommand = 506;
 
 void RunSystemCommand(int control) {
   switch (control) {
-    case 18: menu::OpenPath("Explorer.exe", kComputerFolder, ""); return;
-    case 19: menu::OpenPath("control.exe", "", Env().windows_folder); return;
-    case 21: menu::OpenPath("control.exe", "printers", Env().windows_folder); return;
-    case 20: services::SendTaskbarCommand(kTaskManagerCommand); return;
-    case 22: services::SendTaskbarCommand(kRunCommand); return;
-    case 23: services::SendTaskbarCommand(kShutDownCommand); return;
+    case menu::kExplorerButton: menu::OpenPath("Explorer.exe", kComputerFolder, ""); return;
+    case menu::kControlPanelButton: menu::OpenPath("control.exe", "", Env().windows_folder); return;
+    case menu::kPrintersButton: menu::OpenPath("control.exe", "printers", Env().windows_folder); return;
+    case menu::kTaskManagerButton: services::SendTaskbarCommand(kTaskManagerCommand); return;
+    case menu::kRunButton: services::SendTaskbarCommand(kRunCommand); return;
+    case menu::kShutDownButton: services::SendTaskbarCommand(kShutDownCommand); return;
   }
 }
 

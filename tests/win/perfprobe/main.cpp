@@ -18,12 +18,12 @@
 #include <string>
 #include <vector>
 
+#include "menu/menu_controls.h"
 #include "menu/menu_window.h"
 #include "shell/button_window.h"
 
 namespace {
 
-constexpr int kCloseControl = 17;  // "Fermer la fenêtre" in the menu window
 constexpr DWORD kAnswerWaitMs = 30000;  // generous: a loaded machine slows Wine a lot
 
 double Now() {
@@ -120,7 +120,7 @@ bool CloseMenu() {
   const double start = Now();
   while (HWND menu = VisibleWindow(menu::kMenuTitle)) {
     if (Now() - start > kAnswerWaitMs) return false;
-    PressControl(menu, kCloseControl);
+    PressControl(menu, menu::kFixedCloseButton);
     while (IsWindow(menu) && Now() - start <= kAnswerWaitMs) Sleep(5);
     Sleep(100);  // time for a rebuild that was queued to show its window
   }

@@ -10,16 +10,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "menu/menu_controls.h"
 #include "menu/menu_window.h"
 #include "settings_window/numbers.h"
 #include "shell/button_window.h"
 
 namespace {
-
-// Controls of the menu window (dispatched by number in the main loop).
-constexpr int kMenuCloseButton = 2;
-constexpr int kMenuSettingsButton = 5;
-constexpr int kMenuProgramsToggle = 10;
 
 constexpr DWORD kWaitMs = 15000;
 // Every so many menu cycles the programs are shown and hidden again: the largest menu.
@@ -140,7 +136,7 @@ bool OpenMenu() {
 bool ToggleProgramsTwice() {
   for (int i = 0; i < 2; ++i) {
     HWND before = FindWindowA(nullptr, menu::kMenuTitle);
-    if (!ClickOwnControl(menu::kMenuTitle, kMenuProgramsToggle)) return false;
+    if (!ClickOwnControl(menu::kMenuTitle, menu::kShowProgramsButton)) return false;
     const DWORD start = GetTickCount();
     while (IsWindow(before) && GetTickCount() - start < kWaitMs) {
       Pump();
@@ -157,7 +153,7 @@ bool ToggleProgramsTwice() {
 bool CloseMenu(int cycle) {
   const DWORD start = GetTickCount();
   if (cycle % 2 == 0) {
-    if (!ClickOwnControl(menu::kMenuTitle, kMenuCloseButton)) return false;
+    if (!ClickOwnControl(menu::kMenuTitle, menu::kCloseButton)) return false;
   } else {
     SetForegroundWindow(g_focus_taker);
   }
@@ -175,7 +171,7 @@ bool MenuCycle(int cycle) {
 // Alternately "Appliquer" and the close box, which applies too.
 bool SettingsCycle(int cycle) {
   using settings_window::kSettingsTitle;
-  if (!OpenMenu() || !ClickOwnControl(menu::kMenuTitle, kMenuSettingsButton) || !WaitShown(kSettingsTitle))
+  if (!OpenMenu() || !ClickOwnControl(menu::kMenuTitle, menu::kSettingsButton) || !WaitShown(kSettingsTitle))
     return false;
   NoteStatics(FindWindowA(nullptr, kSettingsTitle));
   NoteStatics(FindWindowA(nullptr, settings_window::kPreviewTitle));
