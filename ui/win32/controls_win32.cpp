@@ -32,14 +32,15 @@ struct Creation {
   DWORD style;
 };
 
-// A font is given only to controls that draw text. Besides sparing the message, this keeps
-// memory flat under Wine, whose static control keeps the font in a block it never frees.
+// A font is given only to controls that draw text. Besides sparing the message, this spares
+// a block under Wine, whose static control stores a font in one it never frees.
 bool ShowsText(ControlKind kind) {
   return kind != ControlKind::Image && kind != ControlKind::IconButton && kind != ControlKind::Container &&
          kind != ControlKind::Slider;
 }
 
-// Creates the control, records it under its number and gives it the creation font.
+// Creates the control, records it under its number and gives it the creation font if it
+// draws text.
 int Create(int window, int control, Box box, const std::string& text, Creation how) {
   WindowRecord* parent = FindWindowRecord(window);
   if (!parent || !InitCommonControlsOnce() || !win32::RegisterOwnControlClasses()) return kNoControl;
