@@ -119,10 +119,10 @@ e2e_expect "program still running" e2e_tool alive "$pid"
 
 e2e_log "$arch: $menu_cycles menu cycles, $settings_cycles settings cycles (warm-up $warm_menu + $warm_settings)"
 # Wine's static control (common controls version 6) allocates a 24-byte block for its font and
-# never frees it, so private memory grows with every static control destroyed, the program's or
-# not (tests/win/churnprobe windows, with and without a program's manifest, shows such growth
-# without the program).
-e2e_log "$statics standard static controls shown and destroyed after the warm-up (Wine keeps a 24-byte block of each)"
+# never frees it, so private memory grows with every static control with text destroyed, the
+# program's or not (tests/win/churnprobe windows, with and without a program's manifest, shows
+# such growth without the program). Containers get no font and keep nothing.
+e2e_log "$statics standard static controls shown and destroyed after the warm-up (Wine keeps a 24-byte block of each with text)"
 printf 'counter\tstart\twarm-up\tend\tend-warm-up\n'
 join -t $'\t' -j 1 -o 0,1.2,2.2 <(sort "$E2E_WORK/start.counts") <(sort "$E2E_WORK/warm.counts") |
   join -t $'\t' -j 1 -o 0,1.2,1.3,2.2 - <(sort "$E2E_WORK/end.counts") |
