@@ -48,4 +48,10 @@ foreach(source IN LISTS KV_FUZZ_TARGET_SOURCES)
   set_tests_properties(fuzz.${name} PROPERTIES LABELS fuzz TIMEOUT 120)
 endforeach()
 
+# The source tree's own rules: includes keep to their floors; marked places keep their numbers.
+foreach(check check_floors marked_places)
+  add_test(NAME source.${check} COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/${check}.py)
+  set_tests_properties(source.${check} PROPERTIES LABELS source)
+endforeach()
+
 include(cmake/e2e.cmake)

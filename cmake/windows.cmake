@@ -19,7 +19,7 @@ set(KV_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 # The portable logic and its Windows side in one library: each calls into the other (text files
 # save through the Windows file replacement, the runtime draws what the logic decodes).
-kv_glob(KV_WIN32_SOURCES ui/win32 shell/win32 settings/win32 sources/win32 menu/win32 settings_window/win32)
+kv_glob(KV_WIN32_SOURCES platform/win32 ui/win32 settings/win32 sources/win32 menu/win32 settings_window/win32)
 add_library(kv_win32 STATIC ${KV_LOGIC_SOURCES} ${KV_WIN32_SOURCES} ${KV_GEN_DIR}/builtin_images_data.cpp)
 target_include_directories(kv_win32 PUBLIC ${CMAKE_SOURCE_DIR} ${KV_DEPS}/include)
 target_link_libraries(kv_win32 PUBLIC ${KV_DEPS}/lib/libpng16.a ${KV_DEPS}/lib/libjpeg.a ${KV_ZLIB}
@@ -35,8 +35,8 @@ add_library(kv_console_objects OBJECT ${KV_CONSOLE_SOURCES})
 target_include_directories(kv_console_objects PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(kv_console_objects PRIVATE -Os)
 add_executable(KestrivalumeConsole console/win32/main.cpp $<TARGET_OBJECTS:kv_console_objects>
-               shell/fatal_error_text.cpp shell/location_marker.cpp shell/win32/fatal_error_win32.cpp
-               ui/strings.cpp res/console.rc)
+               platform/fatal_error_text.cpp platform/location_marker.cpp platform/win32/fatal_error_win32.cpp
+               platform/text.cpp platform/paths.cpp res/console.rc)
 target_include_directories(KestrivalumeConsole PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(KestrivalumeConsole PRIVATE -Os)
 target_link_libraries(KestrivalumeConsole PRIVATE ole32 uuid shell32 user32 winmm ${KV_STATIC_RUNTIME}

@@ -1,10 +1,10 @@
 #pragma once
 // How the console helper names itself in its fatal error report.
-#include "shell/fatal_error_text.h"
+#include "platform/fatal_error_text.h"
 
 namespace console {
 
-constexpr shell::ReportedProgram kConsoleProgram = {"Kestrivalume Console", "Version 1.12.01.01",
+constexpr platform::ReportedProgram kConsoleProgram = {"Kestrivalume Console", "Version 1.12.01.01",
                                                     "KestrivalumeConsole"};
 
 }  // namespace console

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "console/platform.h"
+#include "console/system.h"
 
 namespace console {
 
@@ -15,18 +15,8 @@ struct Entry {
   std::string arguments;
 };
 
-// Lower-cased text after the last "." of the last path component ("" when it has none).
-std::string ExtensionOf(const std::string& path);
-
 // The entry for file `name` in `folder`, or nothing when it is not a shortcut, cannot be loaded
 // or points to no file. .url files are not read: they open in the web browser.
-std::optional<Entry> ResolveFile(const std::string& folder, const std::string& name, const Platform& platform);
-
-// A path split after its last "\" or "/": the folder part keeps the separator.
-struct SplitPath {
-  std::string folder;
-  std::string name;
-};
-SplitPath SplitAtLastSeparator(const std::string& path);
+std::optional<Entry> ResolveFile(const std::string& folder, const std::string& name, const System& system);
 
 }  // namespace console

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "console/platform.h"
+#include "console/system.h"
 
 namespace console {
 
@@ -33,10 +33,10 @@ constexpr std::size_t kMaxFolderRecords = 100000;
 // Both Programs trees (common first, then the user's) with every sub-folder, then the two
 // Start-menu folders themselves without their sub-folders (the Programs trees below them are
 // already covered). A folder that cannot be resolved is left out. Sorted by relative path.
-std::vector<FolderRecord> WalkStartMenu(const SpecialFolders& folders, const Platform& platform);
+std::vector<FolderRecord> WalkStartMenu(const SpecialFolders& folders, const System& system);
 
 // The tree below one folder (ending with "\"), the folder itself first. Sorted by relative path.
-std::vector<FolderRecord> WalkFolderTree(const std::string& folder, const Platform& platform);
+std::vector<FolderRecord> WalkFolderTree(const std::string& folder, const System& system);
 
 // Orders by relative path (FoldedLess), the base folders first; records comparing equal keep
 // the order the walk found them in.

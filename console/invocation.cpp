@@ -1,6 +1,6 @@
 #include "console/invocation.h"
 
-#include "ui/strings.h"
+#include "platform/paths.h"
 
 namespace console {
 namespace {
@@ -45,7 +45,7 @@ Invocation SelectMode(const std::optional<std::string>& parameter,
   if (*parameter == kStartMenuOption) return {Mode::StartMenu, ""};
   const PathFacts facts = facts_of(*parameter);
   if (!facts.exists) return {};
-  if (facts.is_folder) return {Mode::EinzelVerzeichnis, ui::WithTrailingBackslash(*parameter)};
+  if (facts.is_folder) return {Mode::EinzelVerzeichnis, platform::WithTrailingBackslash(*parameter)};
   if (facts.size > 0) return {Mode::EinzelDatei, *parameter};
   return {};
 }

@@ -7,7 +7,7 @@
 
 #include "console/folder_walk.h"
 #include "console/invocation.h"
-#include "console/platform.h"
+#include "console/system.h"
 
 namespace console {
 
@@ -20,22 +20,22 @@ constexpr std::uint64_t kPauseBudgetMs = 1000;
 // scan goes on without pausing until the next line is out.
 class Throttle {
  public:
-  explicit Throttle(const Platform& platform) : platform_(platform), last_line_ms_(platform.now_ms()) {}
+  explicit Throttle(const System& system) : system_(system), last_line_ms_(system.now_ms()) {}
   void BeforeEntry();
-  void LineWritten() { last_line_ms_ = platform_.now_ms(); }
+  void LineWritten() { last_line_ms_ = system_.now_ms(); }
 
  private:
-  const Platform& platform_;
+  const System& system_;
   std::uint64_t last_line_ms_;
 };
 
 // Scans and writes the groups of `folders` (sorted by relative path).
-void ListFolders(const std::vector<FolderRecord>& folders, const Platform& platform, Throttle& throttle);
+void ListFolders(const std::vector<FolderRecord>& folders, const System& system, Throttle& throttle);
 
 // One shortcut: at most one entry line, no header, no pause.
-void ListSingleFile(const std::string& path, const Platform& platform);
+void ListSingleFile(const std::string& path, const System& system);
 
 // Does what the invocation asks; `folders` matter for StartMenu only.
-void Run(const Invocation& invocation, const SpecialFolders& folders, const Platform& platform);
+void Run(const Invocation& invocation, const SpecialFolders& folders, const System& system);
 
 }  // namespace console

@@ -3,45 +3,42 @@
 #include <algorithm>
 #include <vector>
 
+#include "menu/information_window.h"
 #include "menu/layout.h"
 #include "menu/menu_bindings.h"
 #include "menu/menu_window.h"
+#include "platform/environment.h"
+#include "platform/location_marker.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+#include "platform/text.h"
 #include "settings/usage_lists.h"
-#include "shell/environment.h"
-#include "shell/information_window.h"
-#include "shell/location_marker.h"
-#include "shell/main_loop.h"
-#include "shell/services.h"
 #include "sources/console_helper.h"
 #include "ui/controls.h"
 #include "ui/events.h"
-#include "ui/strings.h"
 #include "ui/window.h"
+
+KV_MARKED_FILE(501);
 
 namespace menu {
 
 namespace {
 
+void (*g_on_launched)() = nullptr;
+
 void ShowCursor(services::CursorShape shape) {
-  if (shell::Env().cursors_available) services::ShowCursorShape(shape);
+  if (platform::Env().cursors_available) services::ShowCursorShape(shape);
 }
 
 bool Exists(const std::string& path) {
   return !path.empty() && services::KindOfPath(path) != services::PathKind::Missing;
 }
 
-std::string LowerExtension(const std::string& path) {
-  const std::size_t dot = path.find_last_of('.');
-  const std::size_t slash = path.find_last_of('\\');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  return ui::LowerAscii(path.substr(dot + 1));
-}
-
 void ReportGone(int x, int y) {
   ShowCursor(services::CursorShape::Arrow);
-  shell::ShowInformationWindow(x, y, kNoLongerAvailable);
+  menu::ShowInformationWindow(x, y, kNoLongerAvailable);
   ui::Pause(kNoLongerAvailableMs);
-  shell::CloseInformationWindow();
+  menu::CloseInformationWindow();
 }
 
 }  // namespace
@@ -49,15 +46,15 @@ void ReportGone(int x, int y) {
 std::string ResolveShortcut(const std::string& shortcut_path) {
   std::string last_line;
   sources::RunConsoleHelper("\"" + shortcut_path + "\"", [&](const std::string& line) { last_line = line; });
-  const std::vector<std::string> fields = ui::SplitFields(last_line, '\t');
+  const std::vector<std::string> fields = platform::SplitFields(last_line, '\t');
   return fields.size() >= 3 ? fields[2] : "";
 }
 
 std::string ResolveShortcutChain(const std::string& shortcut_path) {
-  std::vector<std::string> seen{ui::LowerAscii(shortcut_path)};
+  std::vector<std::string> seen{platform::LowerAscii(shortcut_path)};
   std::string target = ResolveShortcut(shortcut_path);
-  while (LowerExtension(target) == "lnk") {
-    const std::string key = ui::LowerAscii(target);
+  while (platform::LowerExtension(target) == "lnk") {
+    const std::string key = platform::LowerAscii(target);
     if (seen.size() >= kMaxShortcutHops || std::find(seen.begin(), seen.end(), key) != seen.end()) return "";
     seen.push_back(key);
     target = ResolveShortcut(target);
@@ -69,13 +66,10 @@ void OpenPath(const std::string& path, const std::string& parameters, const std:
   std::string command = !path.empty() && path[0] == '"' ? path : "\"" + path + "\"";
   if (!parameters.empty()) command += " " + parameters;
   if (services::StartProgram(command, working_folder)) return;
-  std::string folder = working_folder;
-  if (folder.empty()) {
-    const std::size_t slash = path.find_last_of('\\');
-    if (slash != std::string::npos) folder = path.substr(0, slash + 1);
-  }
-  services::ShellOpen(path, "", parameters, folder);
+  services::ShellOpen(path, "", parameters, working_folder.empty() ? platform::FolderPart(path) : working_folder);
 }
+
+void SetLaunchListener(void (*on_launched)()) { g_on_launched = on_launched; }
 
 void LaunchEntry(int control) {
   KV_MARK();
@@ -91,7 +85,7 @@ void LaunchEntry(int control) {
     return;
   }
   std::string target;
-  const bool exists = LowerExtension(binding.LaunchPath) == "lnk"
+  const bool exists = platform::LowerExtension(binding.LaunchPath) == "lnk"
                           ? Exists(target = ResolveShortcutChain(binding.LaunchPath))
                           : Exists(binding.LaunchPath);
   if (!exists) {
@@ -100,7 +94,7 @@ void LaunchEntry(int control) {
   }
   const std::string label = ui::Text(kMenuWindow, control);
   OpenPath(binding.LaunchPath, "", "");
-  shell::Loop().launched_since_scan = true;
+  if (g_on_launched) g_on_launched();
   ShowCursor(services::CursorShape::Arrow);
   CloseMenuWindow();
   if (!label.empty() && binding.CountsAsUse == 1) settings::RecordUseByLabel(label, binding.LaunchPath, target);

@@ -12,6 +12,10 @@ constexpr int kNoLongerAvailableMs = 2000;
 // For a click on control `control` of the menu window.
 void LaunchEntry(int control);
 
+// Told each time a click has started something, so that the window scan can leave the new
+// windows alone. Handed in by the program's top; nothing is told until then.
+void SetLaunchListener(void (*on_launched)());
+
 // The target a shortcut points to, asked of the console helper; "" when it cannot tell.
 std::string ResolveShortcut(const std::string& shortcut_path);
 

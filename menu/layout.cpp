@@ -1,8 +1,8 @@
 #include "menu/layout.h"
 
 #include "settings/settings.h"
-#include "shell/startup.h"
 #include "ui/controls.h"
+#include "ui/font_numbers.h"
 #include "ui/image_store.h"
 
 namespace menu {
@@ -50,7 +50,7 @@ int SectionFrame(LayoutCursor& cursor, const std::string& title) {
   DrawSeparator(x, cursor.Y, settings::kHorizontalLineImage);
   cursor.Y += 1;
   const int label = ui::AddText(kMenuWindow, ui::kAutoNumber, {x, cursor.Y, cursor.column_width - 10, kTitleHeight},
-                                " " + title, shell::kFontLargeTitle);
+                                " " + title, ui::kFontLargeTitle);
   ui::SetColours(kMenuWindow, label, {Active(settings::kTitleColor), Active(settings::kTitleBackColor), false});
   cursor.Y += kTitleHeight + kTitleGap;
   return label;
@@ -60,7 +60,7 @@ void LinkRow(LayoutCursor& cursor, int link_control, int icon_control, int image
   const int x = ColumnX(cursor);
   ui::AddImage(kMenuWindow, icon_control, {x + 5, cursor.Y, 16, 16}, image);
   ui::AddLink(kMenuWindow, link_control, {x + 24, cursor.Y, cursor.column_width - 28, kRowHeight}, text,
-              shell::kFontLink, Active(settings::kLinkHiColor));
+              ui::kFontLink, Active(settings::kLinkHiColor));
   RegisterLabel(link_control, Active(settings::kLinkColor));
   cursor.Y += kRowHeight;
 }

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "menu/menu_bindings.h"
-#include "shell/services.h"
+#include "menu/menu_controls.h"
+#include "platform/services.h"
 
 namespace menu {
 
-constexpr int kMenuWindow = 1;
 constexpr int kToolColumnWidth = 26;
 constexpr int kRowHeight = 18;
 constexpr int kTitleHeight = 18;

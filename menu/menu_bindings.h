@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/services.h"
 #include "settings/settings.h"
-#include "shell/services.h"
 
 namespace menu {
 

@@ -1,8 +1,10 @@
 #pragma once
-// Numbers of the menu window's fixed controls: the buttons of its tool column (left) and of its
-// fixed column (right), and the links that show more of a section. The main loop dispatches
-// clicks by these numbers; the entries' links take automatic numbers above them.
+// The menu window's number and those of its fixed controls: the buttons of its tool column (left)
+// and of its fixed column (right), and the links that show more of a section. The main loop
+// dispatches clicks by these numbers; the entries' links take automatic numbers above them.
 namespace menu {
+
+constexpr int kMenuWindow = 1;
 
 // Tool column.
 constexpr int kHelpButton = 1;

@@ -3,12 +3,14 @@
 #include "menu/layout.h"
 #include "menu/menu_controls.h"
 #include "menu/sections.h"
+#include "platform/environment.h"
+#include "platform/location_marker.h"
 #include "settings/settings.h"
-#include "shell/environment.h"
-#include "shell/location_marker.h"
-#include "shell/startup.h"
 #include "ui/controls.h"
+#include "ui/font_numbers.h"
 #include "ui/window.h"
+
+KV_MARKED_FILE(502);
 
 namespace menu {
 
@@ -97,10 +99,10 @@ bool OpenMenuWindow(const LayoutCursor& cursor) {
 
 void BuildMenuWindow() {
   KV_MARK();
-  const shell::Environment& env = shell::Env();
+  const platform::Environment& env = platform::Env();
   LayoutCursor cursor = StartLayout(env.screen_right, env.screen_bottom, settings::Current().DisplayColumnWidth);
   if (!OpenMenuWindow(cursor)) return;
-  ui::SetCreationFont(shell::kFontControl);
+  ui::SetCreationFont(ui::kFontControl);
   AddToolColumn();
   DrawSeparator(kToolColumnWidth, kTop, settings::kVerticalLineImage);
   MenuBindings().clear();

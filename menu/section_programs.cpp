@@ -6,10 +6,10 @@
 #include "menu/sections.h"
 #include "menu/view_state.h"
 #include "settings/settings.h"
-#include "shell/startup.h"
 #include "sources/catalogue.h"
 #include "sources/catalogue_refresh.h"
 #include "ui/controls.h"
+#include "ui/font_numbers.h"
 
 namespace menu {
 
@@ -62,7 +62,7 @@ void DrawGroupTitle(LayoutCursor& cursor, const sources::CatalogueRecord& header
     cursor.Y += 1;
   }
   const int label = ui::AddText(kMenuWindow, ui::kAutoNumber, {x, cursor.Y, cursor.column_width - 10, kGroupTitleHeight},
-                                title, shell::kFontSmallBold);
+                                title, ui::kFontSmallBold);
   if (level == 1) {
     ui::SetColours(kMenuWindow, label, {Active(settings::kSubTitleColor), Active(settings::kSubTitleBackColor), false});
   } else {

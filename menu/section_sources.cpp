@@ -1,10 +1,10 @@
 // The running-programs and recent-documents sections.
-#include "menu/icon_cache.h"
 #include "menu/menu_controls.h"
 #include "menu/sections.h"
 #include "menu/view_state.h"
+#include "platform/environment.h"
 #include "settings/settings.h"
-#include "shell/environment.h"
+#include "sources/icon_cache.h"
 #include "sources/recent_documents.h"
 #include "sources/running_programs.h"
 
@@ -16,11 +16,11 @@ constexpr int kMoreDocumentsIcon = 36, kMoreDocumentsImage = 10;
 constexpr int kRecentDocumentsIcon = 38, kRecentDocumentsImage = 13;
 
 void AddRecentDocumentRows(LayoutCursor& cursor) {
-  const std::string& recent_folder = shell::Env().recent_folder;
+  const std::string& recent_folder = platform::Env().recent_folder;
   for (const sources::RecentDocument& document : sources::RecentDocuments()) {
     if (cursor.Y > cursor.Bottom) StartNewColumn(cursor);
     EntryRow row;
-    row.icon = ExtensionIcon(document.Extension);
+    row.icon = sources::ExtensionIcon(document.Extension);
     row.text = document.DisplayName;
     row.tooltip = document.DisplayName;
     row.binding.LaunchPath = recent_folder + document.ShortcutName;
@@ -36,7 +36,7 @@ void BuildRunningPrograms(LayoutCursor& cursor) {
   for (const sources::RunningProgram& program : sources::EnumerateRunningPrograms()) {
     EntryRow row;
     const std::string path = services::ProcessImagePath(program.Window);
-    row.icon = path.empty() ? 0 : FileIcon(path);
+    row.icon = path.empty() ? 0 : sources::FileIcon(path);
     row.text = program.Title;
     row.tooltip = program.Title;
     row.binding.WindowHandle = program.Window;
@@ -58,7 +58,7 @@ bool BuildRecentDocuments(LayoutCursor& cursor) {
     view.DocumentsShown = options.ShowDocsImmediate != 0;
     return true;
   }
-  sources::ReadRecentDocuments();
+  sources::ReadRecentDocuments(view.AllDocumentsShown);
   if (cursor.Y + (options.RecentDocsMaximum + 1) * kRowHeight + 26 > cursor.Bottom) {
     StartNewColumn(cursor);
   } else {

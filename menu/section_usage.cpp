@@ -2,13 +2,14 @@
 // entries whose file is gone (they leave the list for good).
 #include <cstdio>
 
-#include "menu/icon_cache.h"
 #include "menu/sections.h"
+#include "platform/calendar.h"
+#include "platform/environment.h"
+#include "platform/paths.h"
+#include "platform/text.h"
 #include "settings/settings.h"
 #include "settings/usage_lists.h"
-#include "shell/calendar.h"
-#include "shell/environment.h"
-#include "ui/strings.h"
+#include "sources/icon_cache.h"
 
 namespace menu {
 
@@ -16,30 +17,23 @@ namespace {
 
 enum class UsageKind { MostUsed, LastUsed };
 
-std::string LowerExtension(const std::string& path) {
-  const std::size_t dot = path.find_last_of('.');
-  const std::size_t slash = path.find_last_of("\\/");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  return ui::LowerAscii(path.substr(dot + 1));
-}
-
 // What the entry really opens: a shortcut's target, the web browser for an Internet shortcut.
 std::string TargetOf(const settings::UsageEntry& entry) {
-  const std::string extension = LowerExtension(entry.LaunchPath);
+  const std::string extension = platform::LowerExtension(entry.LaunchPath);
   if (extension == "lnk") return entry.TargetPath;
-  if (extension == "url") return shell::HtmHandler();
+  if (extension == "url") return platform::HtmHandler();
   return entry.LaunchPath;
 }
 
 services::IconHandle IconOf(const std::string& target) {
-  const std::string extension = LowerExtension(target);
-  if (extension == "exe" || extension == "msc") return FileIcon(target);
-  if (!extension.empty()) return ExtensionIcon(extension);
+  const std::string extension = platform::LowerExtension(target);
+  if (extension == "exe" || extension == "msc") return sources::FileIcon(target);
+  if (!extension.empty()) return sources::ExtensionIcon(extension);
   return 0;
 }
 
 std::string DateText(std::int32_t seconds) {
-  const shell::DateTime date = shell::DateTimeFromSeconds(seconds);
+  const platform::DateTime date = platform::DateTimeFromSeconds(seconds);
   char text[40];
   std::snprintf(text, sizeof text, "%04lld/%02d/%02d %02d:%02d:%02d", static_cast<long long>(date.year), date.month,
                 date.day, date.hour, date.minute, date.second);

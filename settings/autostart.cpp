@@ -1,6 +1,6 @@
 #include "settings/autostart.h"
 
-#include "shell/services.h"
+#include "platform/services.h"
 
 namespace settings {
 

@@ -1,9 +1,11 @@
 // Background pictures of the menu window, stretched to cover the whole screen.
+#include "platform/environment.h"
+#include "platform/location_marker.h"
 #include "settings/derived_images.h"
-#include "shell/environment.h"
-#include "shell/location_marker.h"
 #include "ui/image.h"
 #include "ui/image_store.h"
+
+KV_MARKED_FILE(301);
 
 namespace settings {
 
@@ -14,7 +16,7 @@ void PrepareBackground(BackgroundSlot& slot) {
   if (slot.file_name.empty()) return;
   std::optional<ui::Image> loaded = ui::LoadImageFile(slot.file_name);
   if (!loaded) return;
-  const shell::Environment& screen = shell::Env();
+  const platform::Environment& screen = platform::Env();
   ui::Image picture = std::move(*loaded);
   // The aspect ratio is not kept: the picture covers the screen exactly.
   if (picture.width != screen.screen_right || picture.height != screen.screen_bottom) {

@@ -1,6 +1,6 @@
 // The one-pixel separator lines of the menu window, as bitmaps of the line colours.
+#include "platform/environment.h"
 #include "settings/derived_images.h"
-#include "shell/environment.h"
 #include "ui/image.h"
 #include "ui/image_store.h"
 
@@ -29,7 +29,7 @@ void StoreLine(int number, std::int64_t width, std::int64_t height, Colour colou
 }  // namespace
 
 void MakeLineImages(const ColourSet& colours, std::int32_t column_width) {
-  StoreLine(kVerticalLineImage, 1, std::int64_t{shell::Env().screen_bottom} - 75, colours[kLineColorVertical]);
+  StoreLine(kVerticalLineImage, 1, std::int64_t{platform::Env().screen_bottom} - 75, colours[kLineColorVertical]);
   StoreLine(kHorizontalLineImage, std::int64_t{column_width} - 10, 1, colours[kLineColorHorizontal]);
 }
 

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
+#include "platform/text.h"
 #include "settings/latin1_utf8.h"
-#include "ui/strings.h"
 #include "ui/text_file.h"
 
 namespace settings {
@@ -101,11 +101,11 @@ bool PreferencesFile::Close() {
 }
 
 std::size_t PreferencesFile::FindPair(const std::string& key) const {
-  const std::string wanted = ui::LowerAscii(Encoded(key));
+  const std::string wanted = platform::LowerAscii(Encoded(key));
   const std::size_t end = TopSectionEnd();
   for (std::size_t i = 0; i < end; ++i) {
     const PreferenceEntry& entry = entries_[i];
-    if (entry.kind == PreferenceEntry::Kind::Pair && ui::LowerAscii(entry.text) == wanted) return i;
+    if (entry.kind == PreferenceEntry::Kind::Pair && platform::LowerAscii(entry.text) == wanted) return i;
   }
   return entries_.size();
 }

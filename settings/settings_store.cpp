@@ -1,5 +1,7 @@
 #include "settings/settings_store.h"
 
+#include "platform/environment.h"
+#include "platform/location_marker.h"
 #include "settings/autostart.h"
 #include "settings/derived_images.h"
 #include "settings/file_checks.h"
@@ -7,14 +9,14 @@
 #include "settings/skin_reading.h"
 #include "settings/unsaved_files.h"
 #include "settings/usage_lists.h"
-#include "shell/environment.h"
-#include "shell/location_marker.h"
+
+KV_MARKED_FILE(302);
 
 namespace settings {
 
 void LoadSettings() {
   KV_MARK();
-  const std::string& data_folder = shell::Env().data_folder;
+  const std::string& data_folder = platform::Env().data_folder;
   Settings& options = Current();
   const std::string preferences_path = data_folder + kPreferencesFileName;
   // After a failed save the settings in memory are newer than the file: they stay.
@@ -39,7 +41,7 @@ void LoadSettings() {
 
 void SaveSettings() {
   KV_MARK();
-  const std::string& data_folder = shell::Env().data_folder;
+  const std::string& data_folder = platform::Env().data_folder;
   const std::string preferences_path = data_folder + kPreferencesFileName;
   PreferencesFile file;
   bool written = file.Create(preferences_path);

@@ -1,15 +1,17 @@
 #include "settings/skin_reading.h"
 
+#include "platform/environment.h"
+#include "platform/location_marker.h"
 #include "settings/colours.h"
 #include "settings/file_checks.h"
 #include "settings/numbers.h"
 #include "settings/preferences_file.h"
-#include "shell/environment.h"
-#include "shell/location_marker.h"
+
+KV_MARKED_FILE(303);
 
 namespace settings {
 
-std::string SkinsFolder() { return shell::Env().program_folder + "Skins\\"; }
+std::string SkinsFolder() { return platform::Env().program_folder + "Skins\\"; }
 
 void ReadSkin(const std::string& skin_name) {
   KV_MARK();

@@ -1,10 +1,12 @@
 // Reading and writing the two usage-list files.
+#include "platform/location_marker.h"
+#include "platform/text.h"
 #include "settings/numbers.h"
 #include "settings/unsaved_files.h"
 #include "settings/usage_lists.h"
-#include "shell/location_marker.h"
-#include "ui/strings.h"
 #include "ui/text_file.h"
+
+KV_MARKED_FILE(304);
 
 namespace settings {
 
@@ -14,7 +16,7 @@ namespace {
 bool IsLineEnd(char byte) { return byte == '\r' || byte == '\n' || byte == '\0'; }
 
 UsageEntry EntryFromLine(const std::string& line) {
-  const std::vector<std::string> fields = ui::SplitFields(line, '\t');
+  const std::vector<std::string> fields = platform::SplitFields(line, '\t');
   auto field = [&fields](std::size_t index) { return index < fields.size() ? fields[index] : std::string(); };
   UsageEntry entry;
   entry.SortKey = ParseNumber32(field(0));

@@ -6,9 +6,11 @@
 #include <functional>
 #include <limits>
 
-#include "shell/location_marker.h"
-#include "shell/services.h"
-#include "ui/strings.h"
+#include "platform/location_marker.h"
+#include "platform/services.h"
+#include "platform/text.h"
+
+KV_MARKED_FILE(305);
 
 namespace settings {
 
@@ -77,7 +79,7 @@ void RecordUseByTarget(const std::string& label, const std::string& launch_path,
   KV_MARK();
   // An unknown program path must not pick the first entry that has no target.
   if (label.empty() || program_path.empty()) return;
-  RecordUse([&program_path](const UsageEntry& entry) { return ui::LowerAscii(entry.TargetPath) == program_path; },
+  RecordUse([&program_path](const UsageEntry& entry) { return platform::LowerAscii(entry.TargetPath) == program_path; },
             label, launch_path, target_path);
 }
 

@@ -3,27 +3,24 @@
 #include <optional>
 #include <string>
 
+#include "platform/environment.h"
+#include "platform/location_marker.h"
+#include "platform/paths.h"
+#include "platform/services.h"
 #include "settings/colours.h"
 #include "settings/settings.h"
 #include "settings_window/colour_editor.h"
-#include "settings_window/numbers.h"
+#include "settings_window/settings_controls.h"
 #include "settings_window/settings_window.h"
 #include "settings_window/skins_list.h"
-#include "shell/environment.h"
-#include "shell/location_marker.h"
-#include "shell/services.h"
 #include "ui/controls.h"
 #include "ui/message_box.h"
+
+KV_MARKED_FILE(601);
 
 namespace settings_window {
 
 namespace {
-
-// The text after the last "\".
-std::string FileNamePart(const std::string& path) {
-  const std::size_t separator = path.rfind('\\');
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
 
 void AddBackgroundRow() {
   const std::string& file = settings::Current().BackgroundFile;
@@ -31,7 +28,7 @@ void AddBackgroundRow() {
   ui::AddButton(kSettingsWindow, kBackgroundFileButton, {486, 452, 60, 20}, "Fichier");
   ui::AddButton(kSettingsWindow, kBackgroundDesktopButton, {552, 452, 60, 20}, "Bureau");
   ui::AddButton(kSettingsWindow, kBackgroundNoneButton, {618, 452, 60, 20}, "Aucun");
-  ui::AddText(kSettingsWindow, kBackgroundValue, {368, 475, 310, 18}, FileNamePart(file));
+  ui::AddText(kSettingsWindow, kBackgroundValue, {368, 475, 310, 18}, platform::FileNamePart(file));
   ui::SetTextLook(kSettingsWindow, kBackgroundValue, ui::TextAlign::Left, ui::TextEdge::Sunken);
   ui::SetTooltip(kSettingsWindow, kBackgroundValue, file);
 }
@@ -70,7 +67,7 @@ void OnBackgroundFile() {
   KV_MARK();
   const std::optional<std::string> file =
       services::ChooseFileToOpen("Choisissez l'image de fond pour apparence standard", "Image (JPG,BMP)",
-                                 "*.jpg;*.bmp", shell::Env().documents_folder);
+                                 "*.jpg;*.bmp", platform::Env().documents_folder);
   if (file) UseBackground(*file);
 }
 

@@ -3,16 +3,18 @@
 #include <string>
 #include <vector>
 
+#include "platform/location_marker.h"
+#include "platform/services.h"
 #include "settings/numbers.h"
 #include "settings/settings.h"
 #include "settings_window/colour_conversion.h"
-#include "settings_window/numbers.h"
+#include "settings_window/colour_elements.h"
 #include "settings_window/preview_window.h"
-#include "shell/colour_elements.h"
-#include "shell/location_marker.h"
-#include "shell/services.h"
+#include "settings_window/settings_controls.h"
 #include "ui/controls.h"
 #include "ui/message_box.h"
+
+KV_MARKED_FILE(602);
 
 namespace settings_window {
 
@@ -32,7 +34,7 @@ const SliderRow kSliderRows[] = {
     {74, "Vert", 360, 357, 360, 255},        {77, "Bleue", 380, 377, 380, 255},
 };
 
-constexpr int kRowCount = static_cast<int>(shell::kColourElements.size());
+constexpr int kRowCount = static_cast<int>(settings_window::kColourElements.size());
 
 void AddSliderRow(const SliderRow& row) {
   const int slider = row.label + 1, value = row.label + 2;
@@ -44,7 +46,7 @@ void AddSliderRow(const SliderRow& row) {
 
 std::vector<std::string> ElementNames() {
   std::vector<std::string> names;
-  for (const shell::ColourElement& element : shell::kColourElements) names.push_back(element.display_name);
+  for (const settings_window::ColourElement& element : settings_window::kColourElements) names.push_back(element.display_name);
   return names;
 }
 
@@ -68,7 +70,7 @@ void ShowHsl(const Hsl& hsl) {
 int Byte(settings::Colour colour, int shift) { return static_cast<int>((colour >> shift) & 0xFF); }
 
 settings::Colour& ColourOf(int row) {
-  return settings::StandardColours()[shell::kColourElements[static_cast<std::size_t>(row)].colour];
+  return settings::StandardColours()[settings_window::kColourElements[static_cast<std::size_t>(row)].colour];
 }
 
 // The row being edited, or -1 when list 60 has none.

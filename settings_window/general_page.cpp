@@ -1,13 +1,15 @@
 #include "settings_window/general_page.h"
 
+#include "platform/location_marker.h"
 #include "settings/numbers.h"
 #include "settings/usage_lists.h"
-#include "settings_window/numbers.h"
 #include "settings_window/preview_window.h"
+#include "settings_window/settings_controls.h"
 #include "settings_window/transparency_percent.h"
-#include "shell/location_marker.h"
 #include "ui/controls.h"
 #include "ui/message_box.h"
+
+KV_MARKED_FILE(603);
 
 namespace settings_window {
 

@@ -1,12 +1,14 @@
 #include "settings_window/preview_window.h"
 
+#include "platform/location_marker.h"
 #include "settings/settings.h"
-#include "settings_window/numbers.h"
-#include "shell/colour_elements.h"
-#include "shell/location_marker.h"
-#include "shell/startup.h"
+#include "settings_window/colour_elements.h"
+#include "settings_window/settings_controls.h"
 #include "ui/controls.h"
+#include "ui/font_numbers.h"
 #include "ui/window.h"
+
+KV_MARKED_FILE(604);
 
 namespace settings_window {
 
@@ -33,18 +35,18 @@ struct PreviewItem {
 // In creation order.
 const PreviewItem kItems[] = {
     {kUpperLine, {6, 7, 250, 1}, nullptr, 0, settings::kLineColorHorizontal, settings::kLineColorHorizontal, false},
-    {35, {6, 8, 250, 18}, " Titre de la catégorie", shell::kFontLargeTitle, settings::kTitleColor,
+    {35, {6, 8, 250, 18}, " Titre de la catégorie", ui::kFontLargeTitle, settings::kTitleColor,
      settings::kTitleBackColor, false},
     {kLowerLine, {6, 40, 250, 1}, nullptr, 0, settings::kLineColorHorizontal, settings::kLineColorHorizontal, false},
-    {36, {6, 41, 250, 15}, " Titre du groupe de programmes", shell::kFontSmallBold, settings::kSubTitleColor,
+    {36, {6, 41, 250, 15}, " Titre du groupe de programmes", ui::kFontSmallBold, settings::kSubTitleColor,
      settings::kSubTitleBackColor, false},
-    {37, {6, 70, 250, 15}, " Titre du sous-groupe de programmes", shell::kFontSmallBold, settings::kFontColor,
+    {37, {6, 70, 250, 15}, " Titre du sous-groupe de programmes", ui::kFontSmallBold, settings::kFontColor,
      settings::kListingColor, true},
-    {38, {6, 95, 180, 18}, " Lien vers programme ou document", shell::kFontControl, settings::kLinkColor,
+    {38, {6, 95, 180, 18}, " Lien vers programme ou document", ui::kFontControl, settings::kLinkColor,
      settings::kListingColor, true},
-    {39, {186, 95, 60, 18}, "Surbrillance", shell::kFontControl, settings::kLinkHiColor, settings::kListingColor,
+    {39, {186, 95, 60, 18}, "Surbrillance", ui::kFontControl, settings::kLinkHiColor, settings::kListingColor,
      true},
-    {40, {60, 130, 150, 20}, "Info-bulles", shell::kFontInformation, settings::kTooltipColor,
+    {40, {60, 130, 150, 20}, "Info-bulles", ui::kFontInformation, settings::kTooltipColor,
      settings::kTooltipBackColor, false},
     {41, {268, 7, 1, 148}, nullptr, 0, settings::kLineColorVertical, settings::kLineColorVertical, false},
 };
@@ -114,8 +116,8 @@ void PlacePreviewWindow() {
 void SetPreviewOpacity(int opacity) { ui::SetWindowAlpha(kPreviewWindow, opacity); }
 
 void ShowElementColour(int row) {
-  if (row < 0 || row >= static_cast<int>(shell::kColourElements.size())) return;
-  const shell::ColourElement& element = shell::kColourElements[static_cast<std::size_t>(row)];
+  if (row < 0 || row >= static_cast<int>(settings_window::kColourElements.size())) return;
+  const settings_window::ColourElement& element = settings_window::kColourElements[static_cast<std::size_t>(row)];
   if (element.preview_control == kPreviewWindow) {
     ui::SetBackgroundColour(kPreviewWindow, settings::StandardColours()[element.colour]);
     return;

@@ -1,18 +1,20 @@
 #include "settings_window/settings_window.h"
 
+#include "platform/location_marker.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "settings_window/appearance_page.h"
 #include "settings_window/colour_editor.h"
 #include "settings_window/general_page.h"
-#include "settings_window/numbers.h"
 #include "settings_window/preview_window.h"
+#include "settings_window/settings_controls.h"
 #include "settings_window/skin_information.h"
 #include "settings_window/skins_list.h"
-#include "shell/location_marker.h"
 #include "ui/controls.h"
 #include "ui/events.h"
 #include "ui/window.h"
+
+KV_MARKED_FILE(605);
 
 namespace settings_window {
 

@@ -1,10 +1,12 @@
 #include "settings_window/skin_information.h"
 
+#include "platform/location_marker.h"
+#include "platform/services.h"
 #include "settings/colours.h"
-#include "settings_window/numbers.h"
-#include "shell/location_marker.h"
-#include "shell/services.h"
+#include "settings_window/settings_controls.h"
 #include "ui/message_box.h"
+
+KV_MARKED_FILE(606);
 
 namespace settings_window {
 

@@ -2,21 +2,23 @@
 
 #include <vector>
 
+#include "platform/location_marker.h"
+#include "platform/services.h"
+#include "platform/text.h"
 #include "settings/file_checks.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "settings/skin_reading.h"
-#include "settings_window/numbers.h"
+#include "settings_window/settings_controls.h"
 #include "settings_window/settings_window.h"
-#include "shell/location_marker.h"
-#include "shell/services.h"
 #include "ui/controls.h"
 #include "ui/events.h"
 #include "ui/image.h"
 #include "ui/image_store.h"
 #include "ui/message_box.h"
-#include "ui/strings.h"
 #include "ui/window.h"
+
+KV_MARKED_FILE(607);
 
 namespace settings_window {
 
@@ -38,9 +40,9 @@ std::vector<std::string> SkinFolderNames() {
 }
 
 int IndexOfSkin(const std::string& name) {
-  const std::string wanted = ui::LowerAscii(name);
+  const std::string wanted = platform::LowerAscii(name);
   for (std::size_t i = 1; i < g_entries.size(); ++i) {
-    if (ui::LowerAscii(g_entries[i]) == wanted) return static_cast<int>(i);
+    if (platform::LowerAscii(g_entries[i]) == wanted) return static_cast<int>(i);
   }
   return 0;
 }

@@ -1,9 +1,9 @@
 #include "shell/button_window.h"
 
+#include "platform/environment.h"
+#include "platform/services.h"
 #include "settings/settings.h"
-#include "shell/environment.h"
 #include "shell/main_loop.h"
-#include "shell/services.h"
 #include "ui/controls.h"
 #include "ui/message_box.h"
 #include "ui/popup_menu.h"
@@ -13,10 +13,6 @@ namespace shell {
 
 namespace {
 constexpr int kProgramImage = 0;
-constexpr int kItemHelp = 2;
-constexpr int kItemWebsite = 3;
-constexpr int kItemAbout = 5;
-constexpr int kItemQuit = 6;
 }  // namespace
 
 const char* AboutText() {
@@ -54,7 +50,7 @@ void ShowButtonPopupMenu() {
 void RunPopupMenuItem(int item) {
   switch (item) {
     case kItemHelp:
-      services::ShellOpen(Env().program_folder + kHelpDocument, "open", "", "");
+      services::ShellOpen(platform::Env().program_folder + kHelpDocument, "open", "", "");
       return;
     case kItemWebsite:
       services::ShellOpen(kWebsite, "open", "", "");

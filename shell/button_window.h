@@ -3,7 +3,14 @@
 
 namespace shell {
 
+constexpr int kButtonWindow = 0;
 constexpr int kPopupMenu = 1;
+// Items of the popup menu.
+constexpr int kItemHelp = 2;
+constexpr int kItemWebsite = 3;
+constexpr int kItemAbout = 5;
+constexpr int kItemQuit = 6;
+
 constexpr int kButtonImageControl = 0;
 constexpr char kButtonWindowTitle[] = "Kestrivalume";
 constexpr char kVersionText[] = "Version 1.12.06.05";

@@ -5,12 +5,15 @@
 
 #include "menu/menu_controls.h"
 #include "menu/view_state.h"
+#include "platform/environment.h"
+#include "platform/location_marker.h"
+#include "platform/services.h"
+#include "platform/text.h"
 #include "settings/settings.h"
-#include "shell/environment.h"
-#include "shell/location_marker.h"
-#include "shell/services.h"
-#include "ui/strings.h"
+#include "settings_window/settings_controls.h"
 #include "ui/window.h"
+
+KV_MARKED_FILE(702);
 
 namespace shell {
 
@@ -18,15 +21,16 @@ namespace {
 
 constexpr char kInstallKey[] = "Software\\Varnholtiqa\\Kestrivalume";
 
-// Popup menu items of the button window.
-constexpr int kItemHelp = 2;
-constexpr int kItemWebsite = 3;
-constexpr int kItemAbout = 5;
-constexpr int kItemQuit = 6;
-
 // Controls of the settings window, handled by that window's module.
-constexpr int kSettingsWindowControls[] = {30, 32, 34, 47, 50, 55, 56, 60, 63, 66,
-                                           69, 72, 75, 78, 80, 83, 84, 85, 86, 88};
+namespace sw = settings_window;
+constexpr int kSettingsWindowControls[] = {
+    sw::kClearMostUsedButton,    sw::kClearLastUsedButton,     sw::kClearRecentDocumentsButton,
+    sw::kColumnWidthSlider,      sw::kTransparencySlider,      sw::kSkinList,
+    sw::kSkinPreview,            sw::kElementList,             sw::kHueSlider,
+    sw::kSaturationSlider,       sw::kLightnessSlider,         sw::kRedSlider,
+    sw::kGreenSlider,            sw::kBlueSlider,              sw::kColourDialogButton,
+    sw::kBackgroundFileButton,   sw::kBackgroundDesktopButton, sw::kBackgroundNoneButton,
+    sw::kApplyButton,            sw::kStandardColoursButton};
 
 void Rebuild(const ProgramHooks& hooks) {
   Call(hooks.close_menu_window);
@@ -122,7 +126,7 @@ void DispatchControl(int control, const ProgramHooks& hooks) {
   }
   if (IsSettingsWindowControl(control)) {
     Call(hooks.settings_window_control, control);
-  } else if (ui::WindowExists(kMenuWindow)) {
+  } else if (ui::WindowExists(menu::kMenuWindow)) {
     Call(hooks.launch_entry, control);
   }
 }
@@ -135,9 +139,9 @@ bool DispatchMenuItem(int item, const ProgramHooks& hooks) {
 }
 
 void CloseMenuOnFocusLoss(const ProgramHooks& hooks) {
-  if (!ui::WindowExists(kMenuWindow)) return;
+  if (!ui::WindowExists(menu::kMenuWindow)) return;
   const int focused = ui::FocusedWindow();
-  if (focused != kMenuWindow && focused != kButtonWindow) Call(hooks.close_menu_window);
+  if (focused != menu::kMenuWindow && focused != kButtonWindow) Call(hooks.close_menu_window);
 }
 
 // Opens the menu once each time the pointer enters the screen's top-left corner.
@@ -170,9 +174,9 @@ void ScanWhenDue(std::int64_t now, const ProgramHooks& hooks) {
 
 // Ends the first running console helper: a helper left over would hold its pipe open.
 void EndConsoleHelper() {
-  const std::string helper = ui::LowerAscii(kConsoleHelperName);
+  const std::string helper = platform::LowerAscii(platform::kConsoleHelperName);
   for (const services::RunningProcess& process : services::RunningProcesses()) {
-    if (ui::LowerAscii(process.file_name) == helper) {
+    if (platform::LowerAscii(process.file_name) == helper) {
       services::TerminateProcessById(process.id, 1);
       return;
     }
@@ -209,7 +213,7 @@ bool DispatchEvent(const ui::Event& event, const ProgramHooks& hooks) {
       DispatchControl(event.item, hooks);
       return false;
     case ui::EventKind::WindowClose:
-      if (event.window == kSettingsWindow) Call(hooks.apply_settings_window);
+      if (event.window == settings_window::kSettingsWindow) Call(hooks.apply_settings_window);
       return event.window == kButtonWindow;
     case ui::EventKind::WindowMoved:
       Call(hooks.window_moved, event.window);
@@ -234,7 +238,7 @@ void IdleWork(const ProgramHooks& hooks) {
 void ExitSequence(const ProgramHooks& hooks) {
   KV_MARK();
   Call(hooks.save_settings);
-  services::RegistryWriteText(kInstallKey, "InstallDir", Env().program_folder);
+  services::RegistryWriteText(kInstallKey, "InstallDir", platform::Env().program_folder);
   Call(hooks.finish_refresh_at_exit);
   EndConsoleHelper();
 }

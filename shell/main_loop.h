@@ -3,17 +3,12 @@
 // idle work (focus-loss close, corner opening, periodic save, catalogue refresh, window scan).
 #include <cstdint>
 
+#include "shell/button_window.h"
 #include "shell/program_hooks.h"
 #include "shell/window_scan.h"
 #include "ui/events.h"
 
 namespace shell {
-
-// Window numbers.
-constexpr int kButtonWindow = 0;
-constexpr int kMenuWindow = 1;
-constexpr int kInformationWindow = 3;
-constexpr int kSettingsWindow = 4;
 
 constexpr int kEventWaitMs = 200;
 constexpr std::int64_t kSavePeriodSeconds = 60;
@@ -28,7 +23,7 @@ struct LoopState {
   KnownProcesses known_processes;
 };
 
-// The loop's state, shared with launching (which sets launched_since_scan).
+// The loop's state. Launching tells it when it started something (launched_since_scan).
 LoopState& Loop();
 
 // Handles one event; true when it asks to quit.

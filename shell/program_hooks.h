@@ -6,14 +6,9 @@
 #include <optional>
 #include <string>
 
-namespace shell {
+#include "sources/catalogue_find.h"
 
-// A program entry of the Start-menu catalogue.
-struct ProgramMatch {
-  std::string name;    // shortcut file name, e.g. "Bloc-notes.lnk"
-  std::string folder;  // its folder, ending in "\"
-  std::string target;  // the program it points to
-};
+namespace shell {
 
 struct ProgramHooks {
   // Start-up.
@@ -37,7 +32,7 @@ struct ProgramHooks {
   std::function<void()> save_settings;
   std::function<void()> refresh_check;
   std::function<void()> finish_refresh_at_exit;     // waits up to 15 s, then terminates it
-  std::function<std::optional<ProgramMatch>(const std::string& program_path)> find_by_program_path;
+  std::function<std::optional<sources::ProgramMatch>(const std::string& program_path)> find_by_program_path;
   std::function<void(const std::string& label, const std::string& launch_path, const std::string& target_path,
                      const std::string& program_path)>
       record_use_by_target;

@@ -1,24 +1,20 @@
 #include "shell/start_marker.h"
 
-#include "shell/services.h"
-#include "ui/strings.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+#include "platform/text.h"
 #include "ui/text_file.h"
 
 namespace shell {
 
 namespace {
 
-std::string FileNameOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // True when the process runs an executable of the same file name as ours.
 bool RunsThisProgram(services::ProcessId id, const std::string& program_path) {
-  const std::string ours = ui::LowerAscii(FileNameOf(program_path));
+  const std::string ours = platform::LowerAscii(platform::FileNamePart(program_path));
   if (ours.empty()) return false;
   for (const services::RunningProcess& process : services::RunningProcesses()) {
-    if (process.id == id) return ui::LowerAscii(FileNameOf(process.file_name)) == ours;
+    if (process.id == id) return platform::LowerAscii(platform::FileNamePart(process.file_name)) == ours;
   }
   return false;
 }

@@ -1,38 +1,38 @@
 #include "shell/startup.h"
 
-#include "shell/association.h"
-#include "shell/environment.h"
-#include "shell/fatal_error_report.h"
-#include "shell/location_marker.h"
+#include "menu/launch.h"
+#include "platform/association.h"
+#include "platform/environment.h"
+#include "platform/fatal_error_report.h"
+#include "platform/location_marker.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+#include "platform/text.h"
 #include "shell/main_loop.h"
-#include "shell/services.h"
 #include "shell/start_marker.h"
+#include "ui/font_numbers.h"
 #include "ui/fonts.h"
 #include "ui/image_store.h"
 #include "ui/message_box.h"
-#include "ui/strings.h"
 #include "ui/window.h"
+
+KV_MARKED_FILE(703);
 
 namespace shell {
 
 namespace {
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('\\');
-  return slash == std::string::npos ? "" : path.substr(0, slash + 1);
-}
-
-void ResolveFolders(Environment& environment) {
+void ResolveFolders(platform::Environment& environment) {
   environment.documents_folder = services::SpecialFolder(services::kFolderDocuments);
   environment.recent_folder = services::SpecialFolder(services::kFolderRecent);
   environment.windows_folder = services::SpecialFolder(services::kFolderWindows);
   const std::string app_data = services::SpecialFolder(services::kFolderAppData);
-  environment.data_folder = app_data + kProductName + "\\";
-  environment.program_folder = FolderOf(services::ProgramFilePath());
+  environment.data_folder = app_data + platform::kProductName + "\\";
+  environment.program_folder = platform::FolderPart(services::ProgramFilePath());
   services::CreateFolder(environment.data_folder);
 }
 
-bool MeasureScreen(Environment& environment) {
+bool MeasureScreen(platform::Environment& environment) {
   const std::optional<services::ScreenInfo> screen = services::MeasureScreen();
   if (!screen) return false;
   environment.screen_right = screen->right;
@@ -49,15 +49,18 @@ void CreateFonts() {
     bool bold;
   };
   static const FontSpec kFonts[] = {
-      {kFontReserved1, "Arial", 9, true},   {kFontReserved8, "Arial", 8, true},
-      {kFontLargeTitle, "Arial", 11, true}, {kFontInformation, "Arial", 10, true},
-      {kFontSmallBold, "Arial", 9, true},   {kFontControl, "MS Sans Serif", 9, false},
-      {kFontLink, "MS Sans Serif", 9, false},
+      {ui::kFontReserved1, "Arial", 9, true},   {ui::kFontReserved8, "Arial", 8, true},
+      {ui::kFontLargeTitle, "Arial", 11, true}, {ui::kFontInformation, "Arial", 10, true},
+      {ui::kFontSmallBold, "Arial", 9, true},   {ui::kFontControl, "MS Sans Serif", 9, false},
+      {ui::kFontLink, "MS Sans Serif", 9, false},
   };
   for (const FontSpec& font : kFonts) (void)ui::MakeFont(font.number, font.face, font.points, font.bold);
 }
 
+void NoteLaunch() { Loop().launched_since_scan = true; }
+
 void InitialiseLoopState() {
+  menu::SetLaunchListener(&NoteLaunch);
   LoopState& loop = Loop();
   loop.last_save = loop.last_scan = services::LocalSeconds();
   loop.corner_latch = false;
@@ -68,19 +71,19 @@ void InitialiseLoopState() {
 
 StartupOutcome RunStartup(const ProgramHooks& hooks) {
   KV_MARK();
-  InstallFatalErrorReport();
-  SetNormalEndPath(&ui::ShutDown);
+  platform::InstallFatalErrorReport();
+  platform::SetNormalEndPath(&ui::ShutDown);
   KV_MARK();
   if (services::Is32BitOn64BitWindows()) {
-    ui::ShowMessage(kProductName, kWrongArchitectureText);
+    ui::ShowMessage(platform::kProductName, kWrongArchitectureText);
     return StartupOutcome::End;
   }
   KV_MARK();
-  Environment& environment = MutableEnv();
+  platform::Environment& environment = platform::MutableEnv();
   ResolveFolders(environment);
   KV_MARK();
   ReplaceEarlierInstance(environment.data_folder, services::ProgramFilePath());
-  services::HoldNamedMutex(kProductName);
+  services::HoldNamedMutex(platform::kProductName);
   KV_MARK();
   if (!MeasureScreen(environment)) {
     ui::ShowMessage(kNoScreenTitle, kNoScreenText);
@@ -99,14 +102,14 @@ StartupOutcome RunStartup(const ProgramHooks& hooks) {
   Call(hooks.write_console_helper);
   KV_MARK();
   RememberRunningPrograms(Loop().known_processes);
-  SetHtmHandler(AssociationLookup("htm"));
+  platform::SetHtmHandler(platform::AssociationLookup("htm"));
   InitialiseLoopState();
   return StartupOutcome::EnterLoop;
 }
 
 void NormalEnd() {
   ui::ShutDown();
-  RemoveFatalErrorReport();
+  platform::RemoveFatalErrorReport();
 }
 
 }  // namespace shell

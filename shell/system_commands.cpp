@@ -2,8 +2,8 @@
 
 #include "menu/launch.h"
 #include "menu/menu_controls.h"
-#include "shell/environment.h"
-#include "shell/services.h"
+#include "platform/environment.h"
+#include "platform/services.h"
 
 namespace shell {
 
@@ -17,8 +17,8 @@ constexpr int kShutDownCommand = 506;
 void RunSystemCommand(int control) {
   switch (control) {
     case menu::kExplorerButton: menu::OpenPath("Explorer.exe", kComputerFolder, ""); return;
-    case menu::kControlPanelButton: menu::OpenPath("control.exe", "", Env().windows_folder); return;
-    case menu::kPrintersButton: menu::OpenPath("control.exe", "printers", Env().windows_folder); return;
+    case menu::kControlPanelButton: menu::OpenPath("control.exe", "", platform::Env().windows_folder); return;
+    case menu::kPrintersButton: menu::OpenPath("control.exe", "printers", platform::Env().windows_folder); return;
     case menu::kTaskManagerButton: services::SendTaskbarCommand(kTaskManagerCommand); return;
     case menu::kRunButton: services::SendTaskbarCommand(kRunCommand); return;
     case menu::kShutDownButton: services::SendTaskbarCommand(kShutDownCommand); return;

@@ -1,46 +1,35 @@
 #include "shell/window_scan.h"
 
-#include "shell/environment.h"
-#include "shell/location_marker.h"
-#include "ui/strings.h"
+#include "platform/environment.h"
+#include "platform/location_marker.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+
+KV_MARKED_FILE(704);
 
 namespace shell {
 
 namespace {
 
-std::string FileNameOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('\\');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string ExtensionOf(const std::string& file_name) {
-  const std::size_t dot = file_name.find_last_of('.');
-  return dot == std::string::npos ? "" : file_name.substr(dot + 1);
-}
-
 bool IsIgnoredProgram(const std::string& lower_path) {
-  const std::string file_name = FileNameOf(lower_path);
-  const std::string extension = ExtensionOf(file_name);
+  const std::string file_name = platform::FileNamePart(lower_path);
+  const std::string extension = platform::LowerExtension(file_name);
   return file_name == "dllhost.exe" || file_name == "rundll32.exe" || extension == "scr" || extension == "scf" ||
-         file_name == ui::LowerAscii(kConsoleHelperName);
+         file_name == platform::LowerAscii(platform::kConsoleHelperName);
 }
 
 }  // namespace
 
-bool CountsAsProgramWindow(const services::TopLevelWindow& window) {
-  return window.visible && !window.tool_window && !window.title.empty();
-}
-
 void RememberRunningPrograms(KnownProcesses& known) {
   for (const services::TopLevelWindow& window : services::TopLevelWindows()) {
-    if (CountsAsProgramWindow(window)) known[window.process] = true;
+    if (sources::CountsAsProgramWindow(window)) known[window.process] = true;
   }
 }
 
 void ExamineNewProgram(const std::string& program_path, const ProgramHooks& hooks) {
-  const std::string path = ui::LowerAscii(program_path);
+  const std::string path = platform::LowerAscii(program_path);
   if (IsIgnoredProgram(path) || !hooks.find_by_program_path) return;
-  const std::optional<ProgramMatch> match = hooks.find_by_program_path(path);
+  const std::optional<sources::ProgramMatch> match = hooks.find_by_program_path(path);
   if (!match) return;
   // The shortcut's name without ".lnk" is the label the lists show.
   const std::string label = match->name.size() > 4 ? match->name.substr(0, match->name.size() - 4) : "";
@@ -52,7 +41,7 @@ void ScanWindows(KnownProcesses& known, bool launched_since_scan, const ProgramH
   KV_MARK();
   for (auto& [process, seen] : known) seen = false;
   for (const services::TopLevelWindow& window : services::TopLevelWindows()) {
-    if (!CountsAsProgramWindow(window)) continue;
+    if (!sources::CountsAsProgramWindow(window)) continue;
     if (!known.count(window.process) && !launched_since_scan) {
       ExamineNewProgram(services::ProcessImagePath(window.handle), hooks);
     }

@@ -6,16 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/services.h"
 #include "shell/program_hooks.h"
-#include "shell/services.h"
+#include "sources/running_programs.h"
 
 namespace shell {
 
 // Process ids seen with a window, each with the mark of the latest scan.
 using KnownProcesses = std::map<services::ProcessId, bool>;
-
-// The windows a scan considers: visible, not tool windows, with a title.
-bool CountsAsProgramWindow(const services::TopLevelWindow& window);
 
 // Start-up's snapshot: programs already running are never counted.
 void RememberRunningPrograms(KnownProcesses& known);

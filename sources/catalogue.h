@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/services.h"
+#include "platform/services.h"
 
 namespace sources {
 

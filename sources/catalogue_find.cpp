@@ -1,22 +1,22 @@
 #include "sources/catalogue_find.h"
 
-#include "ui/strings.h"
+#include "platform/text.h"
 
 namespace sources {
 
-std::optional<shell::ProgramMatch> FindInCatalogue(const Catalogue& catalogue, const std::string& lower_path) {
-  std::optional<shell::ProgramMatch> match;
+std::optional<ProgramMatch> FindInCatalogue(const Catalogue& catalogue, const std::string& lower_path) {
+  std::optional<ProgramMatch> match;
   if (lower_path.empty()) return match;  // headers and unresolved entries have no target
   for (const CatalogueRecord& record : catalogue) {
-    if (record.Kind != kProgramEntry || ui::LowerAscii(record.Target) != lower_path) continue;
-    match = shell::ProgramMatch{record.Name, record.Folder, record.Target};
+    if (record.Kind != kProgramEntry || platform::LowerAscii(record.Target) != lower_path) continue;
+    match = ProgramMatch{record.Name, record.Folder, record.Target};
     // A shortcut that starts the program plainly names it best.
     if (record.Arguments.empty()) break;
   }
   return match;
 }
 
-std::optional<shell::ProgramMatch> FindByProgramPath(const std::string& lower_path) {
+std::optional<ProgramMatch> FindByProgramPath(const std::string& lower_path) {
   const SharedCatalogue catalogue = TakeCurrentCatalogue();  // held to the end of the walk
   if (!catalogue) return std::nullopt;
   return FindInCatalogue(*catalogue, lower_path);

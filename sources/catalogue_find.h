@@ -3,14 +3,20 @@
 #include <optional>
 #include <string>
 
-#include "shell/program_hooks.h"
 #include "sources/catalogue.h"
 
 namespace sources {
 
+// A program entry of the Start-menu catalogue.
+struct ProgramMatch {
+  std::string name;    // shortcut file name, e.g. "Bloc-notes.lnk"
+  std::string folder;  // its folder, ending in "\"
+  std::string target;  // the program it points to
+};
+
 // The program entry whose target, in lower case, is `lower_path`: the first such entry without
 // arguments, else the last one. Nothing without a match or while no catalogue exists.
-std::optional<shell::ProgramMatch> FindInCatalogue(const Catalogue& catalogue, const std::string& lower_path);
-std::optional<shell::ProgramMatch> FindByProgramPath(const std::string& lower_path);
+std::optional<ProgramMatch> FindInCatalogue(const Catalogue& catalogue, const std::string& lower_path);
+std::optional<ProgramMatch> FindByProgramPath(const std::string& lower_path);
 
 }  // namespace sources

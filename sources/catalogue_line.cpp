@@ -3,7 +3,7 @@
 #include <limits>
 #include <vector>
 
-#include "ui/strings.h"
+#include "platform/text.h"
 
 namespace sources {
 
@@ -24,21 +24,21 @@ CatalogueRecord GroupHeader(const std::vector<std::string>& fields) {
   return header;
 }
 
-services::IconHandle EntryIcon(const CatalogueRecord& entry, menu::IconCache& icons) {
+services::IconHandle EntryIcon(const CatalogueRecord& entry, sources::IconCache& icons) {
   // Programs show their own icon, everything else the icon of its type.
-  if (entry.TargetExtension == "exe" || entry.TargetExtension == "msc") return menu::FileIcon(icons, entry.Target);
-  if (!entry.TargetExtension.empty()) return menu::ExtensionIcon(icons, entry.TargetExtension);
+  if (entry.TargetExtension == "exe" || entry.TargetExtension == "msc") return sources::FileIcon(icons, entry.Target);
+  if (!entry.TargetExtension.empty()) return sources::ExtensionIcon(icons, entry.TargetExtension);
   return 0;
 }
 
 CatalogueRecord ProgramEntry(const std::vector<std::string>& fields, const std::string& htm_handler,
-                             menu::IconCache& icons) {
+                             sources::IconCache& icons) {
   CatalogueRecord entry;
   entry.Kind = kProgramEntry;
   entry.Name = Field(fields, 0);
   entry.Folder = Field(fields, 1);
   entry.Target = Field(fields, 2);
-  entry.TargetExtension = ui::LowerAscii(Field(fields, 3));
+  entry.TargetExtension = platform::LowerAscii(Field(fields, 3));
   entry.Arguments = Field(fields, 4);
   // The helper names no browser for Internet shortcuts; they open with the one registered for web pages.
   if (entry.TargetExtension == "htm" && entry.Target == kInternetShortcutTarget) entry.Target = htm_handler;
@@ -64,8 +64,8 @@ std::int32_t ParseCount(const std::string& text) {
 }
 
 std::optional<CatalogueRecord> ParseCatalogueLine(const std::string& line, const std::string& htm_handler,
-                                                  menu::IconCache& icons) {
-  const std::vector<std::string> fields = ui::SplitFields(line, '\t');
+                                                  sources::IconCache& icons) {
+  const std::vector<std::string> fields = platform::SplitFields(line, '\t');
   if (!line.empty() && line[0] == '>') return GroupHeader(fields);
   if (fields[0].empty()) return std::nullopt;
   return ProgramEntry(fields, htm_handler, icons);

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "menu/icon_cache.h"
 #include "sources/catalogue.h"
+#include "sources/icon_cache.h"
 
 namespace sources {
 
@@ -19,7 +19,7 @@ std::int32_t ParseCount(const std::string& text);
 // extension "htm") opens with `htm_handler`. Entries get their icon from `icons`. Nothing for
 // a line that names no file (an empty line, for one).
 std::optional<CatalogueRecord> ParseCatalogueLine(const std::string& line, const std::string& htm_handler,
-                                                  menu::IconCache& icons);
+                                                  sources::IconCache& icons);
 
 // Makes each group header's Count the number of entries that follow it. A listing cut off by a
 // stall promises entries in its last header that never came; readers may rely on the count.

@@ -1,13 +1,15 @@
 #include "sources/catalogue_refresh.h"
 
-#include "menu/icon_cache.h"
-#include "shell/association.h"
-#include "shell/environment.h"
-#include "shell/location_marker.h"
-#include "shell/services.h"
+#include "platform/association.h"
+#include "platform/environment.h"
+#include "platform/location_marker.h"
+#include "platform/services.h"
 #include "sources/catalogue.h"
 #include "sources/catalogue_line.h"
 #include "sources/console_helper.h"
+#include "sources/icon_cache.h"
+
+KV_MARKED_FILE(401);
 
 namespace sources {
 
@@ -57,9 +59,9 @@ void RefreshCheck() {
 void RunCatalogueRefresh() {
   KV_MARK();
   // The GUI thread may read the handler meanwhile; SetHtmHandler swaps it whole.
-  const std::string htm_handler = shell::AssociationLookup("htm");
-  shell::SetHtmHandler(htm_handler);
-  menu::IconCache& icons = menu::ProcessIconCache();
+  const std::string htm_handler = platform::AssociationLookup("htm");
+  platform::SetHtmHandler(htm_handler);
+  sources::IconCache& icons = sources::ProcessIconCache();
   Catalogue filled;
   RunConsoleHelper("-startmenu", [&](const std::string& line) {
     if (auto record = ParseCatalogueLine(line, htm_handler, icons)) filled.push_back(std::move(*record));

@@ -5,11 +5,13 @@
 #include <optional>
 #include <unordered_set>
 
-#include "menu/view_state.h"
+#include "platform/location_marker.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+#include "platform/text.h"
 #include "settings/settings.h"
-#include "shell/location_marker.h"
-#include "shell/services.h"
-#include "ui/strings.h"
+
+KV_MARKED_FILE(402);
 
 namespace sources {
 namespace {
@@ -103,15 +105,6 @@ std::string WithoutDuplicateMarker(const std::string& stem) {
   return stem;
 }
 
-// Lower-cased text after the last dot, if that dot is in the last path component; else "".
-std::string ExtensionOf(const std::string& name) {
-  const std::size_t dot = name.find_last_of('.');
-  if (dot == std::string::npos) return "";
-  const std::size_t separator = name.find_last_of("\\/");
-  if (separator != std::string::npos && separator > dot) return "";
-  return ui::LowerAscii(name.substr(dot + 1));
-}
-
 // The document of one item, or nothing when the item cannot be read, names no shortcut or
 // names one without extension (a shortcut to a folder, for example).
 std::optional<RecentDocument> ReadItem(std::uint32_t number) {
@@ -122,7 +115,7 @@ std::optional<RecentDocument> ReadItem(std::uint32_t number) {
   RecentDocument document;
   document.DisplayName = WithoutDuplicateMarker(*stem);
   document.ShortcutName = *stem + ".lnk";
-  document.Extension = ExtensionOf(document.DisplayName);
+  document.Extension = platform::LowerExtension(document.DisplayName);
   if (document.Extension.empty()) return std::nullopt;
   return document;
 }
@@ -148,11 +141,10 @@ bool NameLessIgnoringCase(const std::string& a, const std::string& b) {
   });
 }
 
-void ReadRecentDocuments() {
+void ReadRecentDocuments(bool all) {
   KV_MARK();
   std::vector<RecentDocument>& documents = RecentDocuments();
   documents.clear();
-  const bool all = menu::View().AllDocumentsShown;
   const std::int64_t maximum = settings::Current().RecentDocsMaximum;
   const Bytes order = ReadValue(kOrderValue, kOrderBufferSize).value_or(Bytes{});
   std::int64_t count = 0;

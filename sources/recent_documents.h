@@ -18,10 +18,9 @@ struct RecentDocument {
 std::vector<RecentDocument>& RecentDocuments();
 
 // Clears and fills RecentDocuments. Normally in Windows' order, most recent first, stopping
-// as soon as there are more than RecentDocsMaximum (so up to the maximum + 1); when the view
-// asks for all documents (AllDocumentsShown, read but not cleared here), every document,
-// sorted by DisplayName ignoring letter case.
-void ReadRecentDocuments();
+// as soon as there are more than RecentDocsMaximum (so up to the maximum + 1); with `all` (the
+// menu asks for every document), every document, sorted by DisplayName ignoring letter case.
+void ReadRecentDocuments(bool all);
 
 // Order of DisplayName in the all-documents list: bytes compared as unsigned values after
 // folding the Windows-1252 capitals (A-Z, À-Þ except ×, Š, Œ, Ž, Ÿ) to their small letters.

@@ -1,16 +1,20 @@
 #include "sources/running_programs.h"
 
-#include "shell/location_marker.h"
-#include "shell/window_scan.h"
+#include "platform/location_marker.h"
+
+KV_MARKED_FILE(403);
 
 namespace sources {
+
+bool CountsAsProgramWindow(const services::TopLevelWindow& window) {
+  return window.visible && !window.tool_window && !window.title.empty();
+}
 
 std::vector<RunningProgram> EnumerateRunningPrograms() {
   KV_MARK();
   std::vector<RunningProgram> programs;
-  // The window scan of the main loop and the menu agree on what counts as a program window.
   for (services::TopLevelWindow& window : services::TopLevelWindows()) {
-    if (shell::CountsAsProgramWindow(window)) programs.push_back({window.handle, std::move(window.title)});
+    if (CountsAsProgramWindow(window)) programs.push_back({window.handle, std::move(window.title)});
   }
   return programs;
 }

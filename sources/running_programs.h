@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/services.h"
+#include "platform/services.h"
 
 namespace sources {
 
@@ -12,6 +12,10 @@ struct RunningProgram {
   services::WindowHandle Window = 0;
   std::string Title;  // at most 255 characters, never empty
 };
+
+// The windows that count as programs, for the menu and for the window scan alike: visible, not
+// tool windows, with a title.
+bool CountsAsProgramWindow(const services::TopLevelWindow& window);
 
 // The visible, titled top-level windows that are not tool windows, in Z order from the top.
 // The menu window is hidden while it is built, so it never lists itself.

@@ -1,8 +1,8 @@
-#include "shell/calendar.h"
+#include "platform/calendar.h"
 
 #include <gtest/gtest.h>
 
-using shell::SecondsSince1970;
+using platform::SecondsSince1970;
 
 constexpr std::int64_t kDay = 86400;
 
@@ -47,7 +47,7 @@ TEST(Calendar, OutOfRangeFieldsCarryOver) {
 }
 
 TEST(DateTimeFromSeconds, InvertsSecondsSince1970) {
-  const shell::DateTime date = shell::DateTimeFromSeconds(shell::SecondsSince1970(2012, 10, 16, 9, 5, 0));
+  const platform::DateTime date = platform::DateTimeFromSeconds(platform::SecondsSince1970(2012, 10, 16, 9, 5, 0));
   EXPECT_EQ(date.year, 2012);
   EXPECT_EQ(date.month, 10);
   EXPECT_EQ(date.day, 16);
@@ -56,7 +56,7 @@ TEST(DateTimeFromSeconds, InvertsSecondsSince1970) {
   EXPECT_EQ(date.second, 0);
   for (std::int64_t seconds : {std::int64_t{0}, std::int64_t{-1}, std::int64_t{951782400}, std::int64_t{4102444799},
                                std::int64_t{-86400 * 365}}) {
-    const shell::DateTime d = shell::DateTimeFromSeconds(seconds);
-    EXPECT_EQ(shell::SecondsSince1970(static_cast<int>(d.year), d.month, d.day, d.hour, d.minute, d.second), seconds);
+    const platform::DateTime d = platform::DateTimeFromSeconds(seconds);
+    EXPECT_EQ(platform::SecondsSince1970(static_cast<int>(d.year), d.month, d.day, d.hour, d.minute, d.second), seconds);
   }
 }

@@ -48,7 +48,7 @@ class CatalogueLine : public ::testing::Test {
     EXPECT_TRUE(record.has_value()) << line;
     return record.value_or(CatalogueRecord{});
   }
-  menu::IconCache icons_;
+  sources::IconCache icons_;
 };
 
 TEST_F(CatalogueLine, GroupHeadersWithAndWithoutTheirFields) {

@@ -2,7 +2,7 @@
 // bounded wait of a menu build for the first catalogue, and the end of a refresh at exit.
 #include <gtest/gtest.h>
 
-#include "shell/environment.h"
+#include "platform/environment.h"
 #include "sources/catalogue.h"
 #include "sources/catalogue_refresh.h"
 #include "tests/fakes/fakes.h"
@@ -24,7 +24,7 @@ class CatalogueRefresh : public ::testing::Test {
     fakes::Reset();
     sources::ResetCatalogues();
     sources::ResetRefreshState();
-    shell::MutableEnv().data_folder = "C:\\Data\\Kestrivalume\\";
+    platform::MutableEnv().data_folder = "C:\\Data\\Kestrivalume\\";
     FakeServices().registry[{services::RegistryRoot::ClassesRoot, ".htm", ""}] = "htmlfile";
     FakeServices().registry[{services::RegistryRoot::ClassesRoot, "htmlfile\\Shell\\Open\\Command", ""}] =
         "\"C:\\Web\\browser.exe\" %1";
@@ -45,7 +45,7 @@ TEST_F(CatalogueRefresh, OneRunListsTheStartMenuAndPublishesWhatItRead) {
   EXPECT_EQ(FakeServices().hidden_runs[0].executable, "C:\\Data\\Kestrivalume\\KestrivalumeConsole.exe");
   EXPECT_EQ(FakeServices().hidden_runs[0].parameters, "-startmenu");
   EXPECT_EQ(FakeServices().hidden_runs[0].stall_limit_ms, 3000);
-  EXPECT_EQ(shell::HtmHandler(), "C:\\Web\\browser.exe");
+  EXPECT_EQ(platform::HtmHandler(), "C:\\Web\\browser.exe");
   ASSERT_EQ(sources::CurrentCatalogue(), 2);
   const sources::CatalogueRecord* records = sources::TakeCurrentCatalogue()->data();
   ASSERT_EQ(sources::TakeCurrentCatalogue()->size(), 5u);

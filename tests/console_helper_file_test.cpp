@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "console/console_program.h"
+#include "platform/environment.h"
 #include "shell/console_helper_file.h"
-#include "shell/environment.h"
 #include "tests/fakes/fakes.h"
 #include "ui/text_file.h"
 
@@ -20,8 +20,8 @@ class ConsoleHelperFile : public ::testing::Test {
     folder = std::filesystem::temp_directory_path() / ("kv_console_helper_" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    shell::MutableEnv().data_folder = folder.string() + "/";
-    helper = shell::Env().data_folder + shell::kConsoleHelperName;
+    platform::MutableEnv().data_folder = folder.string() + "/";
+    helper = platform::Env().data_folder + platform::kConsoleHelperName;
   }
   void TearDown() override { std::filesystem::remove_all(folder); }
 
@@ -44,13 +44,13 @@ TEST_F(ConsoleHelperFile, WithoutACarriedImageTheFileIsLeftAlone) {
 }
 
 TEST_F(ConsoleHelperFile, UnwritableDataFolderIsNoError) {
-  shell::MutableEnv().data_folder = folder.string() + "/missing/";
+  platform::MutableEnv().data_folder = folder.string() + "/missing/";
   shell::WriteConsoleHelper();
   EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
 }
 
 TEST(ConsoleFatalReport, NamesTheHelperAndItsVersion) {
-  const shell::FatalErrorText text = shell::BuildFatalErrorText(0xC0000094u, 0x401000u, 77, console::kConsoleProgram);
+  const platform::FatalErrorText text = platform::BuildFatalErrorText(0xC0000094u, 0x401000u, 77, console::kConsoleProgram);
   const std::string report(text.clipboard());
   EXPECT_NE(report.find("Error message:\tDivision by zero \r\n"), std::string::npos);
   EXPECT_NE(report.find("\r\n\r\nError address:\t4198400\r\n"

@@ -4,7 +4,7 @@
 
 #include "console/folded_order.h"
 #include "console/listing.h"
-#include "tests/fakes/console_platform_fake.h"
+#include "tests/fakes/console_system_fake.h"
 #include "ui/text_file.h"
 
 namespace {
@@ -30,7 +30,7 @@ class ConsoleListing : public ::testing::Test {
   }
 
   std::string Run(Mode mode, const std::string& path = "") {
-    console::Run(Invocation{mode, path}, kFolders, system.MakePlatform());
+    console::Run(Invocation{mode, path}, kFolders, system.MakeSystem());
     return system.output;
   }
 
@@ -134,7 +134,7 @@ TEST_F(ConsoleListing, UnresolvedSpecialFolderIsSkipped) {
   folders.user_start_menu.clear();
   folders.user_programs.clear();
   system.AddShortcut(kFolders.common_programs + "A.lnk", "C:\\a.exe");
-  console::Run(Invocation{Mode::StartMenu, ""}, folders, system.MakePlatform());
+  console::Run(Invocation{Mode::StartMenu, ""}, folders, system.MakeSystem());
   EXPECT_EQ(system.output, ">\t1\t\t" + kFolders.common_start_menu + "\r\n" + "A.lnk\t" + kFolders.common_programs +
                                "\tC:\\a.exe\texe\t\r\n");
 }

@@ -1,12 +1,15 @@
-#include "shell/fatal_error_text.h"
+#include "platform/fatal_error_text.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "shell/location_marker.h"
+#include "platform/location_marker.h"
 
-using shell::BuildFatalErrorText;
+// Number 0: a marked place here records its bare line.
+KV_MARKED_FILE(0);
+
+using platform::BuildFatalErrorText;
 
 namespace {
 
@@ -50,14 +53,14 @@ TEST(FatalErrorText, UnknownCodeAndHighAddressesAreSignedDecimals) {
 }
 
 TEST(FatalErrorText, MessagesKeepTheirExactWording) {
-  EXPECT_STREQ(shell::FatalErrorMessage(0xC0000094u), "Division by zero ");  // trailing blank
+  EXPECT_STREQ(platform::FatalErrorMessage(0xC0000094u), "Division by zero ");  // trailing blank
   EXPECT_NE(Clipboard(0xC0000094u, 0, 0).find("\tDivision by zero \r\n"), std::string::npos);
-  EXPECT_STREQ(shell::FatalErrorMessage(0xC000008Eu), "Division by zero (floating-point)");
-  EXPECT_STREQ(shell::FatalErrorMessage(0xC0000091u), "Floating-point overflow (exponent to great)");
-  EXPECT_STREQ(shell::FatalErrorMessage(0x80000003u), "Debugger breakpoint reached");
-  EXPECT_STREQ(shell::FatalErrorMessage(0xC00000FDu), "Stack overflow");
-  EXPECT_STREQ(shell::FatalErrorMessage(0), "Unknown error code");
-  EXPECT_STREQ(shell::FatalErrorMessage(0xC0000005u & 0xFFFF), "Unknown error code");
+  EXPECT_STREQ(platform::FatalErrorMessage(0xC000008Eu), "Division by zero (floating-point)");
+  EXPECT_STREQ(platform::FatalErrorMessage(0xC0000091u), "Floating-point overflow (exponent to great)");
+  EXPECT_STREQ(platform::FatalErrorMessage(0x80000003u), "Debugger breakpoint reached");
+  EXPECT_STREQ(platform::FatalErrorMessage(0xC00000FDu), "Stack overflow");
+  EXPECT_STREQ(platform::FatalErrorMessage(0), "Unknown error code");
+  EXPECT_STREQ(platform::FatalErrorMessage(0xC0000005u & 0xFFFF), "Unknown error code");
 }
 
 TEST(FatalErrorText, ModuleAndLineComeFromTheMarker) {
@@ -68,16 +71,16 @@ TEST(FatalErrorText, ModuleAndLineComeFromTheMarker) {
 }
 
 TEST(LocationMarker, LineIsCutToTwentyFourBitsInTheMainModule) {
-  shell::MarkLocation(4321);
-  EXPECT_EQ(shell::CurrentLocation(), 4321u);
-  shell::MarkLocation(0x12345678);
-  EXPECT_EQ(shell::CurrentLocation(), 0x00345678u);  // module bits stay 0
-  shell::MarkLocation(-1);
-  EXPECT_EQ(shell::CurrentLocation(), 0x00FFFFFFu);
+  platform::MarkLocation(4321);
+  EXPECT_EQ(platform::CurrentLocation(), 4321u);
+  platform::MarkLocation(0x12345678);
+  EXPECT_EQ(platform::CurrentLocation(), 0x00345678u);  // module bits stay 0
+  platform::MarkLocation(-1);
+  EXPECT_EQ(platform::CurrentLocation(), 0x00FFFFFFu);
   const int marked_line = __LINE__ + 1;
   KV_MARK();
-  EXPECT_EQ(shell::LocationLine(shell::CurrentLocation()), static_cast<std::uint32_t>(marked_line));
-  EXPECT_EQ(shell::LocationModule(shell::CurrentLocation()), 0u);
-  EXPECT_EQ(shell::LocationModule(0xAB000001u), 0xABu);
-  EXPECT_EQ(shell::LocationLine(0xAB000001u), 1u);
+  EXPECT_EQ(platform::LocationLine(platform::CurrentLocation()), static_cast<std::uint32_t>(marked_line));
+  EXPECT_EQ(platform::LocationModule(platform::CurrentLocation()), 0u);
+  EXPECT_EQ(platform::LocationModule(0xAB000001u), 0xABu);
+  EXPECT_EQ(platform::LocationLine(0xAB000001u), 1u);
 }

@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
+#include "menu/information_window.h"
 #include "menu/launch.h"
 #include "menu/layout.h"
 #include "menu/menu_bindings.h"
+#include "platform/environment.h"
 #include "settings/usage_lists.h"
-#include "shell/environment.h"
-#include "shell/information_window.h"
 #include "shell/main_loop.h"
 #include "shell/system_commands.h"
 #include "tests/fakes/fake_controls.h"
@@ -27,10 +27,11 @@ class Launch : public ::testing::Test {
     settings::MostUsed().clear();
     settings::LastUsed().clear();
     shell::Loop() = shell::LoopState{};
-    shell::MutableEnv().cursors_available = true;
-    shell::MutableEnv().data_folder = "C:\\Data\\";
-    shell::MutableEnv().windows_folder = "C:\\windows\\";
-    shell::MutableEnv().screen_right = 1920;
+    menu::SetLaunchListener([] { shell::Loop().launched_since_scan = true; });
+    platform::MutableEnv().cursors_available = true;
+    platform::MutableEnv().data_folder = "C:\\Data\\";
+    platform::MutableEnv().windows_folder = "C:\\windows\\";
+    platform::MutableEnv().screen_right = 1920;
     OpenMenu();
     menu::MenuBindings().clear();
   }
@@ -85,7 +86,7 @@ TEST_F(Launch, AGoneObjectIsReportedAndNothingChanges) {
   EXPECT_FALSE(shell::Loop().launched_since_scan);
   EXPECT_EQ(fakes::FakeUi().paused_ms, 2000);
   // The message strip was shown at the pointer, kept on the screen, then closed.
-  EXPECT_FALSE(ui::WindowExists(shell::kInformationWindow));
+  EXPECT_FALSE(ui::WindowExists(menu::kInformationWindow));
 }
 
 // One helper answer per run, in order; the last one repeats.
@@ -140,15 +141,15 @@ TEST_F(Launch, AnEndlessChainOfDistinctShortcutsIsCutShort) {
 }
 
 TEST_F(Launch, TheInformationWindowStaysOnTheScreen) {
-  shell::ShowInformationWindow(1820, 10, menu::kNoLongerAvailable);
-  const ui::WindowSpec& shape = fakes::FakeUi().windows.at(shell::kInformationWindow);
+  menu::ShowInformationWindow(1820, 10, menu::kNoLongerAvailable);
+  const ui::WindowSpec& shape = fakes::FakeUi().windows.at(menu::kInformationWindow);
   EXPECT_EQ(shape.x, 1620);
   EXPECT_EQ(shape.y, 0);
-  EXPECT_EQ(fakes::FindFakeControl(shell::kInformationWindow, shell::kInformationText)->text,
+  EXPECT_EQ(fakes::FindFakeControl(menu::kInformationWindow, menu::kInformationText)->text,
             "Cet objet n'est plus disponible.");
-  shell::CloseInformationWindow();
-  shell::ShowInformationWindow(100, 500, "x");
-  EXPECT_EQ(fakes::FakeUi().windows.at(shell::kInformationWindow).y, 480);
+  menu::CloseInformationWindow();
+  menu::ShowInformationWindow(100, 500, "x");
+  EXPECT_EQ(fakes::FakeUi().windows.at(menu::kInformationWindow).y, 480);
 }
 
 TEST_F(Launch, RecentDocumentsAndUrlsAreCheckedAsFilesAndNotRecorded) {

@@ -1,9 +1,11 @@
 // Dispatch by window and control number, the idle work and the exit sequence.
 #include <gtest/gtest.h>
 
+#include "menu/menu_controls.h"
 #include "menu/view_state.h"
+#include "platform/environment.h"
 #include "settings/settings.h"
-#include "shell/environment.h"
+#include "settings_window/settings_controls.h"
 #include "shell/main_loop.h"
 #include "tests/fakes/fakes.h"
 
@@ -24,11 +26,11 @@ class MainLoop : public ::testing::Test {
     shell::Loop().last_save = shell::Loop().last_scan = FakeServices().now;
     hooks_.close_menu_window = [this] {
       log_ += "close ";
-      FakeUi().windows.erase(shell::kMenuWindow);
+      FakeUi().windows.erase(menu::kMenuWindow);
     };
     hooks_.build_menu_window = [this] {
       log_ += "build ";
-      FakeUi().windows[shell::kMenuWindow] = {};
+      FakeUi().windows[menu::kMenuWindow] = {};
     };
     hooks_.launch_entry = [this](int control) { log_ += "launch" + std::to_string(control) + " "; };
     hooks_.system_command = [this](int control) { log_ += "command" + std::to_string(control) + " "; };
@@ -41,8 +43,8 @@ class MainLoop : public ::testing::Test {
     hooks_.refresh_check = [this] { log_ += "refresh "; };
   }
 
-  bool Control(int number) { return shell::DispatchEvent({EventKind::Control, shell::kMenuWindow, number}, hooks_); }
-  void MenuOpen() { FakeUi().windows[shell::kMenuWindow] = {}; }
+  bool Control(int number) { return shell::DispatchEvent({EventKind::Control, menu::kMenuWindow, number}, hooks_); }
+  void MenuOpen() { FakeUi().windows[menu::kMenuWindow] = {}; }
 
   std::string log_;
   shell::ProgramHooks hooks_;
@@ -58,15 +60,15 @@ TEST_F(MainLoop, ButtonWindowClicksOpenTheMenuOrThePopup) {
   EXPECT_FALSE(menu::View().DocumentsShown);
   EXPECT_EQ(menu::View().ProgramsPageStart, "");
   shell::DispatchEvent({EventKind::RightButtonUp, shell::kButtonWindow, 0}, hooks_);
-  shell::DispatchEvent({EventKind::LeftButtonUp, shell::kSettingsWindow, 0}, hooks_);
+  shell::DispatchEvent({EventKind::LeftButtonUp, settings_window::kSettingsWindow, 0}, hooks_);
   EXPECT_EQ(log_, "close build popup ");
 }
 
 TEST_F(MainLoop, QuitsOnItemSixOrClosingTheButtonWindowOnly) {
   EXPECT_FALSE(shell::DispatchEvent({EventKind::MenuItem, shell::kButtonWindow, 2}, hooks_));
   EXPECT_FALSE(shell::DispatchEvent({EventKind::MenuItem, shell::kButtonWindow, 4}, hooks_));
-  EXPECT_FALSE(shell::DispatchEvent({EventKind::WindowClose, shell::kSettingsWindow, 0}, hooks_));
-  EXPECT_FALSE(shell::DispatchEvent({EventKind::WindowClose, shell::kMenuWindow, 0}, hooks_));
+  EXPECT_FALSE(shell::DispatchEvent({EventKind::WindowClose, settings_window::kSettingsWindow, 0}, hooks_));
+  EXPECT_FALSE(shell::DispatchEvent({EventKind::WindowClose, menu::kMenuWindow, 0}, hooks_));
   EXPECT_EQ(log_, "item2 apply ");
   EXPECT_TRUE(shell::DispatchEvent({EventKind::MenuItem, shell::kButtonWindow, 6}, hooks_));
   EXPECT_TRUE(shell::DispatchEvent({EventKind::WindowClose, shell::kButtonWindow, 0}, hooks_));
@@ -122,7 +124,7 @@ TEST_F(MainLoop, FixedAndToolControlsReachTheirModules) {
 
 TEST_F(MainLoop, AMovedWindowIsPassedOnWithoutIdleWork) {
   hooks_.window_moved = [this](int window) { log_ += "moved" + std::to_string(window) + " "; };
-  EXPECT_FALSE(shell::DispatchEvent({EventKind::WindowMoved, shell::kSettingsWindow, 0}, hooks_));
+  EXPECT_FALSE(shell::DispatchEvent({EventKind::WindowMoved, settings_window::kSettingsWindow, 0}, hooks_));
   EXPECT_EQ(log_, "moved4 ");
 }
 
@@ -147,7 +149,7 @@ TEST_F(MainLoop, IdleClosesTheMenuWhenItLostTheFocus) {
 TEST_F(MainLoop, TheCornerOpensTheMenuOncePerVisit) {
   FakeUi().cursor_x = 4;
   FakeUi().cursor_y = 4;
-  FakeUi().focused_window = shell::kMenuWindow;
+  FakeUi().focused_window = menu::kMenuWindow;
   hooks_.refresh_check = nullptr;
   shell::IdleWork(hooks_);
   shell::IdleWork(hooks_);
@@ -182,7 +184,7 @@ TEST_F(MainLoop, SavesOnceAMinute) {
 }
 
 TEST_F(MainLoop, ExitSavesRecordsTheFolderAndEndsTheFirstConsoleHelper) {
-  shell::MutableEnv().program_folder = "C:\\Apps\\Kestrivalume\\";
+  platform::MutableEnv().program_folder = "C:\\Apps\\Kestrivalume\\";
   FakeServices().processes = {{10, "explorer.exe"}, {11, "kestrivalumeconsole.EXE"}, {12, "KestrivalumeConsole.exe"}};
   hooks_.finish_refresh_at_exit = [this] { log_ += "refresh-finished "; };
   shell::ExitSequence(hooks_);
@@ -195,7 +197,7 @@ TEST_F(MainLoop, ExitSavesRecordsTheFolderAndEndsTheFirstConsoleHelper) {
 }
 
 TEST_F(MainLoop, RunsUntilQuitThenExits) {
-  FakeUi().events = {{EventKind::Control, shell::kMenuWindow, 999}, {EventKind::MenuItem, shell::kButtonWindow, 6}};
+  FakeUi().events = {{EventKind::Control, menu::kMenuWindow, 999}, {EventKind::MenuItem, shell::kButtonWindow, 6}};
   EXPECT_EQ(shell::RunMainLoop(hooks_), 0);
   EXPECT_EQ(log_, "save ");
 }

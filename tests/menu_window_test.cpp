@@ -6,14 +6,14 @@
 #include "menu/menu_bindings.h"
 #include "menu/menu_window.h"
 #include "menu/view_state.h"
+#include "platform/environment.h"
 #include "settings/settings.h"
 #include "settings/usage_lists.h"
-#include "shell/environment.h"
-#include "shell/startup.h"
 #include "sources/catalogue.h"
 #include "sources/recent_documents.h"
 #include "tests/fakes/fake_controls.h"
 #include "tests/fakes/fakes.h"
+#include "ui/font_numbers.h"
 
 namespace {
 
@@ -31,9 +31,9 @@ class MenuWindow : public ::testing::Test {
     settings::LastUsed().clear();
     menu::View() = menu::ViewState{};
     sources::ResetCatalogues();
-    shell::MutableEnv().screen_right = 1920;
-    shell::MutableEnv().screen_bottom = 1080;
-    shell::MutableEnv().recent_folder = "C:\\Recent\\";
+    platform::MutableEnv().screen_right = 1920;
+    platform::MutableEnv().screen_bottom = 1080;
+    platform::MutableEnv().recent_folder = "C:\\Recent\\";
   }
 
   // Everything off and collapsed unless a test turns it on.
@@ -190,7 +190,7 @@ TEST_F(MenuWindow, UsageSectionsDropVanishedFilesAndShowAtMostTheMaximum) {
   Quiet();
   settings::Current().ShowLastUsed = 1;
   settings::Current().LastUsedMaximum = 2;
-  shell::SetHtmHandler("C:\\Web\\web.exe");
+  platform::SetHtmHandler("C:\\Web\\web.exe");
   fakes::FakeServices().path_kinds = {{"C:\\a.lnk", services::PathKind::File},
                                       {"C:\\w.url", services::PathKind::File},
                                       {"C:\\dir", services::PathKind::Folder},

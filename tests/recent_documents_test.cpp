@@ -57,7 +57,7 @@ void SetItems(const std::vector<Bytes>& items) {
 }
 
 Lines Read() {
-  sources::ReadRecentDocuments();
+  sources::ReadRecentDocuments(menu::View().AllDocumentsShown);
   Lines lines;
   for (const auto& d : sources::RecentDocuments()) lines.push_back(d.DisplayName + "|" + d.ShortcutName + "|" + d.Extension);
   return lines;
@@ -121,7 +121,7 @@ TEST_F(RecentDocuments, FortyDocumentsGiveSixteenOrAllSortedIgnoringCase) {
   EXPECT_EQ(sources::RecentDocuments().back().DisplayName, "Doc85.txt");
 
   menu::View().AllDocumentsShown = true;
-  sources::ReadRecentDocuments();
+  sources::ReadRecentDocuments(menu::View().AllDocumentsShown);
   const auto& documents = sources::RecentDocuments();
   ASSERT_EQ(documents.size(), 40u);
   for (std::size_t i = 1; i < documents.size(); ++i) {
@@ -202,7 +202,7 @@ TEST_F(RecentDocuments, GarbageItemsNeverBreakTheList) {
   }
   SetItems(items);
   menu::View().AllDocumentsShown = true;
-  sources::ReadRecentDocuments();
+  sources::ReadRecentDocuments(menu::View().AllDocumentsShown);
   EXPECT_GT(sources::RecentDocuments().size(), 5u);
   for (const auto& document : sources::RecentDocuments()) {
     EXPECT_FALSE(document.Extension.empty());

@@ -17,12 +17,12 @@
 #include <new>
 #include <random>
 
+#include "platform/environment.h"
 #include "settings/numbers.h"
 #include "settings/preferences_file.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "settings/usage_lists.h"
-#include "shell/environment.h"
 #include "tests/fakes/fakes.h"
 #include "tests/test_images.h"
 #include "ui/text_file.h"
@@ -73,14 +73,14 @@ class SaveKill : public ::testing::Test {
     root_ = test_images::FreshFolder("save_kill");
     std::filesystem::create_directories(root_ + "/data");
     std::filesystem::create_directories(root_ + "/expected");
-    shell::MutableEnv().data_folder = root_ + "/data/";
+    platform::MutableEnv().data_folder = root_ + "/data/";
     void* shared = mmap(nullptr, sizeof(std::atomic<long>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
     ASSERT_NE(shared, MAP_FAILED);
     saves_done_ = new (shared) std::atomic<long>(0);
   }
   void TearDown() override {
     munmap(saves_done_, sizeof(std::atomic<long>));
-    shell::MutableEnv() = shell::Environment{};
+    platform::MutableEnv() = platform::Environment{};
     settings::MostUsed().clear();
     settings::LastUsed().clear();
     std::filesystem::remove_all(root_);
@@ -101,12 +101,12 @@ class SaveKill : public ::testing::Test {
   const std::map<std::string, std::string>& Expected(std::int32_t version) {
     auto cached = expected_.find(version);
     if (cached != expected_.end()) return cached->second;
-    shell::MutableEnv().data_folder = root_ + "/expected/";
+    platform::MutableEnv().data_folder = root_ + "/expected/";
     ApplyVersion(version);
     settings::SaveSettings();
     std::map<std::string, std::string>& files = expected_[version];
     for (const char* name : kFileNames) files[name] = ui::ReadFileBytes(root_ + "/expected/" + name).value_or("");
-    shell::MutableEnv().data_folder = root_ + "/data/";
+    platform::MutableEnv().data_folder = root_ + "/data/";
     return files;
   }
 

@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <limits>
 
+#include "platform/environment.h"
 #include "settings/autostart.h"
 #include "settings/colours.h"
 #include "settings/settings.h"
 #include "settings/usage_lists.h"
-#include "shell/environment.h"
 #include "tests/fakes/fakes.h"
 #include "tests/test_images.h"
 #include "ui/image_store.h"
@@ -43,7 +43,7 @@ class SettingsStore : public ::testing::Test {
     root_ = test_images::FreshFolder("settings_store");
     std::filesystem::create_directories(root_ + "/data");
     std::filesystem::create_directories(root_ + "/program");
-    shell::Environment& environment = shell::MutableEnv();
+    platform::Environment& environment = platform::MutableEnv();
     environment.data_folder = root_ + "/data/";
     environment.program_folder = root_ + "/program/";
     environment.screen_right = 192;
@@ -57,7 +57,7 @@ class SettingsStore : public ::testing::Test {
     settings::LastUsed().clear();
   }
   void TearDown() override {
-    shell::MutableEnv() = shell::Environment{};
+    platform::MutableEnv() = platform::Environment{};
     std::filesystem::remove_all(root_);
   }
 
@@ -172,7 +172,7 @@ TEST_F(SettingsStore, AutostartValueFollowsLoadOnWindowsStart) {
 }
 
 TEST_F(SettingsStore, UnwritablePreferencesStillHandleTheAutostartValue) {
-  shell::MutableEnv().data_folder = root_ + "/no such folder/";
+  platform::MutableEnv().data_folder = root_ + "/no such folder/";
   settings::LoadSettings();
   settings::SaveSettings();
   EXPECT_FALSE(std::filesystem::exists(root_ + "/no such folder"));
@@ -282,7 +282,7 @@ TEST_F(SettingsStore, SkinWithoutDescriptionOrFolderKeepsThePreviousSkinColours)
 }
 
 TEST_F(SettingsStore, StandardBackgroundIsStretchedToTheScreenAtItsDepth) {
-  shell::MutableEnv().screen_depth = 16;
+  platform::MutableEnv().screen_depth = 16;
   const std::string picture = PicturePath("fond.bmp", 80, 60, {10, 20, 30});
   WritePrefs("BackgroundFile = " + picture + "\r\n");
   settings::LoadSettings();
@@ -327,7 +327,7 @@ TEST_F(SettingsStore, LineImagesTakeTheActiveLineColoursAndVanishWhenTooSmall) {
   EXPECT_EQ(height, 1);
   EXPECT_EQ(test_images::PixelAt(FakeUi().bitmaps[settings::kHorizontalLineImage], 179, 0), green);
 
-  shell::MutableEnv().screen_bottom = 75;
+  platform::MutableEnv().screen_bottom = 75;
   for (const char* width_text : {"10", "-2147483648", "2147483647", "11"}) {
     WritePrefs(std::string("DisplayColumnWidth = ") + width_text + "\r\n");
     settings::LoadSettings();

@@ -5,14 +5,14 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/environment.h"
 #include "settings/colours.h"
 #include "settings/settings.h"
 #include "settings/skin_reading.h"
 #include "settings/usage_lists.h"
 #include "settings_window/colour_editor.h"
-#include "settings_window/numbers.h"
+#include "settings_window/settings_controls.h"
 #include "settings_window/settings_window.h"
-#include "shell/environment.h"
 #include "tests/fakes/fake_controls.h"
 #include "tests/fakes/fakes.h"
 #include "tests/test_images.h"
@@ -31,7 +31,7 @@ class SettingsWindowFixture : public ::testing::Test {
     root_ = test_images::FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(root_ + "/data");
     std::filesystem::create_directories(root_ + "/program");
-    shell::Environment& environment = shell::MutableEnv();
+    platform::Environment& environment = platform::MutableEnv();
     environment.data_folder = root_ + "/data/";
     environment.program_folder = root_ + "/program/";
     environment.documents_folder = "C:\\Mes documents\\";
@@ -48,7 +48,7 @@ class SettingsWindowFixture : public ::testing::Test {
     settings_window::SelectedElement() = -1;
   }
   void TearDown() override {
-    shell::MutableEnv() = shell::Environment{};
+    platform::MutableEnv() = platform::Environment{};
     std::filesystem::remove_all(root_);
   }
 

@@ -5,12 +5,13 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "shell/association.h"
-#include "shell/environment.h"
+#include "platform/association.h"
+#include "platform/environment.h"
 #include "shell/main_loop.h"
 #include "shell/start_marker.h"
 #include "shell/startup.h"
 #include "tests/fakes/fakes.h"
+#include "ui/font_numbers.h"
 #include "ui/text_file.h"
 
 namespace {
@@ -77,7 +78,7 @@ TEST_F(Startup, PreparesTheEnvironmentAndCallsTheLaterStepsInOrder) {
 
   ASSERT_EQ(shell::RunStartup(hooks_), shell::StartupOutcome::EnterLoop);
 
-  const shell::Environment& env = shell::Env();
+  const platform::Environment& env = platform::Env();
   EXPECT_EQ(env.program_folder, "C:\\Apps\\Kestrivalume\\");
   EXPECT_EQ(env.data_folder, app_data_ + "Kestrivalume\\");
   EXPECT_EQ(env.windows_folder, "C:\\windows\\");
@@ -90,7 +91,7 @@ TEST_F(Startup, PreparesTheEnvironmentAndCallsTheLaterStepsInOrder) {
   EXPECT_EQ(calls_, "settings button helper ");
   EXPECT_TRUE(fakes::FatalErrorReportInstalled());
   EXPECT_TRUE(FakeUi().builtin_images_stored);
-  EXPECT_EQ(shell::HtmHandler(), "C:\\Browser\\browser.exe");
+  EXPECT_EQ(platform::HtmHandler(), "C:\\Browser\\browser.exe");
   EXPECT_EQ(shell::Loop().known_processes.count(300), 1u);
   EXPECT_EQ(ui::ReadFileBytes(MarkerPath()), shell::MarkerBytes(4242));
 }
@@ -101,30 +102,30 @@ TEST_F(Startup, CreatesTheSevenFonts) {
   ASSERT_EQ(fonts.size(), 7u);
   EXPECT_EQ(fonts.at(1).face, "Arial");
   EXPECT_EQ(fonts.at(8).points, 8);
-  EXPECT_EQ(fonts.at(shell::kFontLargeTitle).points, 11);
-  EXPECT_TRUE(fonts.at(shell::kFontInformation).bold);
-  EXPECT_EQ(fonts.at(shell::kFontControl).face, "MS Sans Serif");
-  EXPECT_FALSE(fonts.at(shell::kFontLink).bold);
+  EXPECT_EQ(fonts.at(ui::kFontLargeTitle).points, 11);
+  EXPECT_TRUE(fonts.at(ui::kFontInformation).bold);
+  EXPECT_EQ(fonts.at(ui::kFontControl).face, "MS Sans Serif");
+  EXPECT_FALSE(fonts.at(ui::kFontLink).bold);
 }
 
 TEST_F(Startup, CursorsCountOnlyWhenAllLoad) {
   FakeServices().cursors_load = false;
   ASSERT_EQ(shell::RunStartup(hooks_), shell::StartupOutcome::EnterLoop);
-  EXPECT_FALSE(shell::Env().cursors_available);
+  EXPECT_FALSE(platform::Env().cursors_available);
 }
 
 TEST(Association, KeepsTheProgramPathOfACommand) {
-  EXPECT_EQ(shell::ProgramOfCommand("\"C:\\Program Files\\Web\\web.exe\" %1"), "C:\\Program Files\\Web\\web.exe");
-  EXPECT_EQ(shell::ProgramOfCommand("C:\\Web\\WEB.EXE %1"), "C:\\Web\\WEB.EXE");
-  EXPECT_EQ(shell::ProgramOfCommand("\"C:\\viewer.com\" \"%1\""), "\"C:\\viewer.com\" \"%1\"");
-  EXPECT_EQ(shell::ProgramOfCommand(""), "");
+  EXPECT_EQ(platform::ProgramOfCommand("\"C:\\Program Files\\Web\\web.exe\" %1"), "C:\\Program Files\\Web\\web.exe");
+  EXPECT_EQ(platform::ProgramOfCommand("C:\\Web\\WEB.EXE %1"), "C:\\Web\\WEB.EXE");
+  EXPECT_EQ(platform::ProgramOfCommand("\"C:\\viewer.com\" \"%1\""), "\"C:\\viewer.com\" \"%1\"");
+  EXPECT_EQ(platform::ProgramOfCommand(""), "");
 }
 
 TEST(Association, EmptyWithoutARegisteredType) {
   fakes::Reset();
-  EXPECT_EQ(shell::AssociationLookup("htm"), "");
+  EXPECT_EQ(platform::AssociationLookup("htm"), "");
   FakeServices().registry[{RegistryRoot::ClassesRoot, ".htm", ""}] = "htmlfile";
-  EXPECT_EQ(shell::AssociationLookup("htm"), "");
+  EXPECT_EQ(platform::AssociationLookup("htm"), "");
 }
 
 }  // namespace

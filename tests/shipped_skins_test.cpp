@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/environment.h"
 #include "settings/colours.h"
 #include "settings/preferences_file.h"
 #include "settings/settings.h"
 #include "settings/skin_reading.h"
-#include "shell/environment.h"
 #include "tests/fakes/fakes.h"
 #include "tests/test_images.h"
 #include "ui/image.h"
@@ -47,10 +47,10 @@ class ShippedSkins : public ::testing::Test {
     fakes::Reset();
     root_ = test_images::FreshFolder("shipped_skins");
     fs::create_directories(root_ + "/program");
-    shell::MutableEnv().program_folder = root_ + "/program/";
+    platform::MutableEnv().program_folder = root_ + "/program/";
   }
   void TearDown() override {
-    shell::MutableEnv() = shell::Environment{};
+    platform::MutableEnv() = platform::Environment{};
     settings::SkinColours() = settings::ColourSet{};
     settings::SkinBackground() = {"", settings::kSkinBackgroundImage, false};
     fs::remove_all(root_);

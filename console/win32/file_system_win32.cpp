@@ -2,7 +2,7 @@
 // Start-menu special folders.
 #include "console/win32/system_win32.h"
 
-#include "ui/strings.h"
+#include "platform/paths.h"
 
 namespace console {
 
@@ -38,7 +38,7 @@ std::string SpecialFolderPath(int csidl) {
   const BOOL found = SHGetPathFromIDListA(items, path);
   CoTaskMemFree(items);
   path[MAX_PATH - 1] = '\0';
-  return found ? ui::WithTrailingBackslash(path) : "";
+  return found ? platform::WithTrailingBackslash(path) : "";
 }
 
 }  // namespace

@@ -6,15 +6,17 @@
 #include "console/console_program.h"
 #include "console/listing.h"
 #include "console/win32/system_win32.h"
-#include "shell/fatal_error_report.h"
-#include "shell/location_marker.h"
+#include "platform/fatal_error_report.h"
+#include "platform/location_marker.h"
+
+KV_MARKED_FILE(803);
 
 int main() {
   const std::optional<std::string> parameter = console::FirstParameter(GetCommandLineA());
   if (!parameter) return 0;
   const console::Invocation invocation = console::SelectMode(parameter, console::PathFactsOf);
-  shell::SetReportedProgram(console::kConsoleProgram);
-  shell::InstallFatalErrorReport();
+  platform::SetReportedProgram(console::kConsoleProgram);
+  platform::InstallFatalErrorReport();
   KV_MARK();
   const console::SpecialFolders folders = console::ResolveSpecialFolders();
   if (invocation.mode == console::Mode::None) return 0;
@@ -22,7 +24,7 @@ int main() {
   console::ShellLinkReader reader;
   if (!reader.Open()) return 0;
   const console::StandardOutput output;
-  console::Run(invocation, folders, console::MakePlatform(reader, output));
+  console::Run(invocation, folders, console::MakeSystem(reader, output));
   KV_MARK();
   return 0;
 }

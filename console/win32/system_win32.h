@@ -1,6 +1,6 @@
 #pragma once
 // The console helper's Windows side: files and folders, the shell link object, standard output
-// and timing, bound together into a console::Platform.
+// and timing, bound together into a console::System.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -9,7 +9,7 @@
 
 #include "console/folder_walk.h"
 #include "console/invocation.h"
-#include "console/platform.h"
+#include "console/system.h"
 
 namespace console {
 
@@ -50,7 +50,7 @@ class StandardOutput {
 void PauseBeforeEntry();
 std::uint64_t MonotonicMilliseconds();
 
-// The platform of a real run (`pause` may be replaced, e.g. by a benchmark).
-Platform MakePlatform(ShellLinkReader& reader, const StandardOutput& output);
+// The system of a real run (`pause` may be replaced, e.g. by a benchmark).
+System MakeSystem(ShellLinkReader& reader, const StandardOutput& output);
 
 }  // namespace console

@@ -1,7 +1,7 @@
 #include <chrono>
 #include <thread>
 
-#include "shell/services.h"
+#include "platform/services.h"
 #include "tests/fakes/fakes.h"
 
 namespace {

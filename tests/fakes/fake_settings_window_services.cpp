@@ -1,6 +1,6 @@
 // The dialogs, the wallpaper and the folder listing of the settings window, answered from
 // fakes::FakeServices().
-#include "shell/services.h"
+#include "platform/services.h"
 #include "tests/fakes/fakes.h"
 
 using fakes::FakeServices;

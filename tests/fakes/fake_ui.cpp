@@ -1,6 +1,6 @@
 // The user-interface runtime as the unit tests see it: windows are records, events come from a
 // list the test fills.
-#include "shell/fatal_error_report.h"
+#include "platform/fatal_error_report.h"
 #include <algorithm>
 
 #include "tests/fakes/fake_controls.h"
@@ -98,11 +98,11 @@ void ShowPopupMenu(int, int, int, int) {}
 
 }  // namespace ui
 
-namespace shell {
+namespace platform {
 void InstallFatalErrorReport() { fakes::FatalErrorReportInstalled() = true; }
 void RemoveFatalErrorReport() { fakes::FatalErrorReportInstalled() = false; }
 void SetNormalEndPath(void (*)()) {}
-}  // namespace shell
+}  // namespace platform
 
 namespace fakes {
 

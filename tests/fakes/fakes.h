@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "shell/services.h"
+#include "platform/services.h"
 #include "ui/events.h"
 #include "ui/image.h"
 #include "ui/message_box.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "menu/icon_cache.h"
 #include "sources/catalogue_line.h"
+#include "sources/icon_cache.h"
 #include "sources/output_lines.h"
 #include "tests/fakes/fakes.h"
 
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::vector<std::string> lines = LinesOf({stream});
   Check(LinesOf(pieces) == lines);
 
-  menu::IconCache icons;
+  sources::IconCache icons;
   sources::Catalogue catalogue;
   for (const std::string& line : lines) {
     Check(line.size() <= sources::OutputLines::kMaxLineLength);

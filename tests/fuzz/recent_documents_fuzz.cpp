@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetValue(std::to_string(NumberAt(order, at)), input.Next());
   }
 
-  sources::ReadRecentDocuments();
+  sources::ReadRecentDocuments(menu::View().AllDocumentsShown);
   const std::vector<sources::RecentDocument>& documents = sources::RecentDocuments();
   Check(documents.size() <= order.size() / 4 + 1);
   if (!all && maximum >= 0) Check(documents.size() <= static_cast<std::size_t>(maximum) + 1);

@@ -2,14 +2,14 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/environment.h"
 #include "settings/settings.h"
 #include "settings/skin_reading.h"
-#include "shell/environment.h"
 #include "tests/fuzz/fuzz_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const bool prepared = [] {
-    shell::MutableEnv().program_folder = fuzz::ScratchFolder();
+    platform::MutableEnv().program_folder = fuzz::ScratchFolder();
     fuzz::WriteScratchFile("Skins\\Fuzz\\background.jpg", "not empty");
     return true;
   }();

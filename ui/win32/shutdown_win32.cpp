@@ -1,7 +1,7 @@
 #include <vector>
 
-#include "ui/window.h"
 #include "ui/win32/runtime_state.h"
+#include "ui/window.h"
 
 namespace ui {
 

@@ -1,8 +1,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "ui/window.h"
 #include "ui/win32/runtime_state.h"
+#include "ui/window.h"
 
 namespace ui {
 

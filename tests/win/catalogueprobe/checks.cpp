@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "menu/icon_cache.h"
-#include "shell/services.h"
+#include "platform/services.h"
 #include "sources/catalogue_line.h"
+#include "sources/icon_cache.h"
 #include "tests/win/catalogueprobe/probe.h"
 
 namespace probe {
@@ -47,7 +47,7 @@ std::vector<std::string> SyntheticListing(int lines) {
   return listing;
 }
 
-double ParseAll(const std::vector<std::string>& listing, menu::IconCache& icons, std::size_t* records) {
+double ParseAll(const std::vector<std::string>& listing, sources::IconCache& icons, std::size_t* records) {
   LARGE_INTEGER start, end;
   QueryPerformanceCounter(&start);
   sources::Catalogue catalogue;
@@ -72,20 +72,20 @@ int PrintThreadState() {
 
 int PrintIcons() {
   CoInitialize(nullptr);
-  std::printf("file-notepad %d\n", menu::FileIcon("C:\\windows\\notepad.exe") != 0);
-  std::printf("file-quoted %d\n", menu::FileIcon("\"C:\\windows\\regedit.exe\"") != 0);
-  std::printf("file-absent %d\n", menu::FileIcon("C:\\absent\\nothing-here.exe") != 0);
-  std::printf("type-txt %d\n", menu::ExtensionIcon("TXT") != 0);
-  std::printf("type-unknown %d\n", menu::ExtensionIcon("zz9unknown") != 0);
+  std::printf("file-notepad %d\n", sources::FileIcon("C:\\windows\\notepad.exe") != 0);
+  std::printf("file-quoted %d\n", sources::FileIcon("\"C:\\windows\\regedit.exe\"") != 0);
+  std::printf("file-absent %d\n", sources::FileIcon("C:\\absent\\nothing-here.exe") != 0);
+  std::printf("type-txt %d\n", sources::ExtensionIcon("TXT") != 0);
+  std::printf("type-unknown %d\n", sources::ExtensionIcon("zz9unknown") != 0);
   std::printf("generic %d\n", services::GenericSmallIcon() != 0);
-  std::printf("same-key %d\n", menu::FileIcon("C:\\autre\\NOTEPAD.EXE") == menu::FileIcon("C:\\windows\\notepad.exe"));
+  std::printf("same-key %d\n", sources::FileIcon("C:\\autre\\NOTEPAD.EXE") == sources::FileIcon("C:\\windows\\notepad.exe"));
   return 0;
 }
 
 int Bench(int lines) {
   CoInitialize(nullptr);
   const std::vector<std::string> listing = SyntheticListing(lines);
-  menu::IconCache icons;
+  sources::IconCache icons;
   std::size_t records = 0;
   const double first = ParseAll(listing, icons, &records);
   std::printf("lines %d records %u icon-keys %u\n", lines, static_cast<unsigned>(records),

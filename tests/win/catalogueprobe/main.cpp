@@ -18,12 +18,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "menu/icon_cache.h"
-#include "shell/environment.h"
-#include "shell/services.h"
+#include "platform/environment.h"
+#include "platform/services.h"
 #include "sources/catalogue.h"
 #include "sources/catalogue_find.h"
 #include "sources/catalogue_refresh.h"
+#include "sources/icon_cache.h"
 #include "tests/win/catalogueprobe/probe.h"
 
 namespace {
@@ -34,7 +34,7 @@ int Usage() {
 }
 
 void UseDataFolder(const std::string& folder) {
-  shell::MutableEnv().data_folder = folder.empty() || folder.back() == '\\' ? folder : folder + "\\";
+  platform::MutableEnv().data_folder = folder.empty() || folder.back() == '\\' ? folder : folder + "\\";
 }
 
 // Kind, Name, Count, Folder, Target, TargetExtension, Arguments, whether an icon is set.
@@ -62,7 +62,7 @@ int Refresh(const std::string& folder, int count) {
     RefreshOnThread(i == 0);
     std::printf("published %ld\n", static_cast<long>(sources::CurrentCatalogue()));
   }
-  std::printf("htm %s\n", shell::HtmHandler().c_str());
+  std::printf("htm %s\n", platform::HtmHandler().c_str());
   if (const sources::SharedCatalogue catalogue = sources::TakeCurrentCatalogue()) {
     for (const sources::CatalogueRecord& record : *catalogue) PrintRecord(record);
   }

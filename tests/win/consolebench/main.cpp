@@ -51,15 +51,15 @@ int main(int argc, char** argv) {
     return 1;
   }
   Counts counts;
-  console::Platform platform;
-  platform.list_folder = console::ListFolder;
-  platform.read_shortcut = [&](const std::string& path) {
+  console::System system;
+  system.list_folder = console::ListFolder;
+  system.read_shortcut = [&](const std::string& path) {
     ++counts.shortcuts;
     return reader.Read(path);
   };
-  platform.write_line = [&counts](const std::string&) { ++counts.lines; };
-  platform.pause = [&counts] { ++counts.entries; };
-  platform.now_ms = console::MonotonicMilliseconds;
+  system.write_line = [&counts](const std::string&) { ++counts.lines; };
+  system.pause = [&counts] { ++counts.entries; };
+  system.now_ms = console::MonotonicMilliseconds;
 
   const bool start_menu = what == console::kStartMenuOption;
   const console::SpecialFolders folders = console::ResolveSpecialFolders();
@@ -70,10 +70,10 @@ int main(int argc, char** argv) {
     counts = Counts{};
     const LARGE_INTEGER start = Now();
     const std::vector<console::FolderRecord> records =
-        start_menu ? console::WalkStartMenu(folders, platform) : console::WalkFolderTree(tree, platform);
+        start_menu ? console::WalkStartMenu(folders, system) : console::WalkFolderTree(tree, system);
     const LARGE_INTEGER walked = Now();
-    console::Throttle throttle(platform);
-    console::ListFolders(records, platform, throttle);
+    console::Throttle throttle(system);
+    console::ListFolders(records, system, throttle);
     walk_ms += Milliseconds(start, walked);
     listing_ms += Milliseconds(walked, Now());
     groups = records.size();

@@ -1,5 +1,5 @@
-// Test program for the fatal error report under Wine: installs the report, marks a known source
-// line, prints it as "line <n>" and then fails on purpose.
+// Test program for the fatal error report under Wine: installs the report, marks a known place,
+// prints it as "line <n>" (the number the report must show) and then fails on purpose.
 //   crashprobe.exe access    writes through a null pointer       (invalid memory access)
 //   crashprobe.exe divide    divides an integer by zero
 //   crashprobe.exe unknown   raises an exception code the report does not know (0xE0001234)
@@ -10,8 +10,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/fatal_error_report.h"
-#include "shell/location_marker.h"
+#include "platform/fatal_error_report.h"
+#include "platform/location_marker.h"
+
+KV_MARKED_FILE(901);  // a block of its own, beside the programs' numbers
 
 namespace {
 
@@ -62,11 +64,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: crashprobe access|divide|unknown|stack\n");
     return 2;
   }
-  shell::InstallFatalErrorReport();
-  shell::SetNormalEndPath(ReleaseResources);
-  const int line = __LINE__ + 1;
+  platform::InstallFatalErrorReport();
+  platform::SetNormalEndPath(ReleaseResources);
+  const int place = platform::MarkedPlace(kMarkedFile, __LINE__ + 1);
   KV_MARK();
-  std::printf("line %d\n", line);
+  std::printf("line %d\n", place);
   std::fflush(stdout);
   if (!Fail(argv[1])) {
     std::fprintf(stderr, "crashprobe: unknown failure '%s'\n", argv[1]);

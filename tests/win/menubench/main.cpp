@@ -15,12 +15,12 @@
 #include "menu/layout.h"
 #include "menu/menu_window.h"
 #include "menu/view_state.h"
+#include "platform/environment.h"
 #include "settings/settings.h"
-#include "shell/environment.h"
-#include "shell/startup.h"
 #include "sources/catalogue.h"
 #include "ui/controls.h"
 #include "ui/events.h"
+#include "ui/font_numbers.h"
 #include "ui/fonts.h"
 #include "ui/image_store.h"
 #include "ui/window.h"
@@ -102,7 +102,7 @@ double TimeBareControls(int controls) {
   shape.inner_width = 26 + 9 * 190 + 26;
   shape.inner_height = 1015;
   if (!ui::OpenWindow(shape)) return 0;
-  ui::SetCreationFont(shell::kFontControl);
+  ui::SetCreationFont(ui::kFontControl);
   for (int i = 0; i < controls; ++i) {
     ui::AddText(kBareWindow, ui::kAutoNumber, {26 + (i / 55) % 9 * 190, 5 + (i % 55) * 18, 162, 18},
                 "Programme " + std::to_string(i));
@@ -123,14 +123,14 @@ void Report(const char* what, const std::vector<double>& times) {
 
 int main(int argc, char** argv) {
   const int repeats = argc > 1 ? std::max(3, std::atoi(argv[1])) : 9;
-  shell::MutableEnv().screen_right = GetSystemMetrics(SM_CXSCREEN);
-  shell::MutableEnv().screen_bottom = GetSystemMetrics(SM_CYSCREEN);
-  shell::MutableEnv().screen_depth = 32;
+  platform::MutableEnv().screen_right = GetSystemMetrics(SM_CXSCREEN);
+  platform::MutableEnv().screen_bottom = GetSystemMetrics(SM_CYSCREEN);
+  platform::MutableEnv().screen_depth = 32;
   (void)ui::StoreBuiltinImages();
-  (void)ui::MakeFont(shell::kFontControl, "MS Sans Serif", 9, false);
-  (void)ui::MakeFont(shell::kFontLink, "MS Sans Serif", 9, false);
-  (void)ui::MakeFont(shell::kFontLargeTitle, "Arial", 11, true);
-  (void)ui::MakeFont(shell::kFontSmallBold, "Arial", 9, true);
+  (void)ui::MakeFont(ui::kFontControl, "MS Sans Serif", 9, false);
+  (void)ui::MakeFont(ui::kFontLink, "MS Sans Serif", 9, false);
+  (void)ui::MakeFont(ui::kFontLargeTitle, "Arial", 11, true);
+  (void)ui::MakeFont(ui::kFontSmallBold, "Arial", 9, true);
   settings::ActiveColours() = {16577514, 15037716, 16777215, 16108216, 0, 0, 2105376, 8421504, 16777185, 0,
                                16777215, 16777215};
   PublishCatalogue(150, 2000);
@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
     bare_collapsed.push_back(TimeBareControls(collapsed_controls));
   }
   std::printf("menu window benchmark, screen %dx%d, catalogue 2000 shortcuts in 150 groups\n",
-              shell::Env().screen_right, shell::Env().screen_bottom);
+              platform::Env().screen_right, platform::Env().screen_bottom);
   Report(("programs expanded (" + std::to_string(expanded_controls) + " controls)").c_str(), expanded);
   Report("  bare creation of as many labels", bare_expanded);
   std::printf("  ratio build / bare: %.2f\n", Median(expanded) / Median(bare_expanded));

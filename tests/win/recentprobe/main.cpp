@@ -27,7 +27,7 @@ namespace {
 using Args = std::vector<std::string>;
 
 void PrintDocuments() {
-  sources::ReadRecentDocuments();
+  sources::ReadRecentDocuments(menu::View().AllDocumentsShown);
   for (const sources::RecentDocument& document : sources::RecentDocuments()) {
     std::printf("document\t%s\t%s\t%s\n", document.DisplayName.c_str(), document.ShortcutName.c_str(),
                 document.Extension.c_str());

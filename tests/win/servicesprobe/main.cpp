@@ -29,7 +29,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/services.h"
+#include "platform/services.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "menu/menu_controls.h"
 #include "menu/menu_window.h"
-#include "settings_window/numbers.h"
+#include "settings_window/settings_controls.h"
 #include "shell/button_window.h"
 
 namespace {

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/services.h"
 #include "settings/usage_lists.h"
-#include "shell/services.h"
 
 namespace {
 

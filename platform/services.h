@@ -1,0 +1,174 @@
+#pragma once
+// The Windows services the program's logic relies on, one function per service. The Windows
+// build implements them in platform/win32/; the unit tests link fakes in their place. Every
+// service may fail; the results say how, and no failure is reported to the user here.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace services {
+
+// A top-level window handle, kept as a number (window handles fit in 32 bits on every
+// Windows, 64-bit included).
+using WindowHandle = std::uint32_t;
+using ProcessId = std::uint32_t;
+
+// Special folders (CSIDL numbers).
+constexpr int kFolderDocuments = 0x05;
+constexpr int kFolderRecent = 0x08;
+constexpr int kFolderAppData = 0x1A;
+constexpr int kFolderWindows = 0x24;
+
+enum class RegistryRoot { CurrentUser, ClassesRoot, LocalMachine };
+enum class CursorShape { Arrow, Wait, AppStarting };
+
+struct ScreenInfo {
+  int right = 0;   // right edge of the whole-screen clip box (the primary screen's width)
+  int bottom = 0;  // bottom edge (height)
+  int depth = 0;   // bits per pixel of the primary display
+};
+
+struct TopLevelWindow {
+  WindowHandle handle = 0;
+  bool visible = false;      // WS_VISIBLE
+  bool tool_window = false;  // WS_EX_TOOLWINDOW
+  std::string title;         // at most 255 characters
+  ProcessId process = 0;
+};
+
+struct RunningProcess {
+  ProcessId id = 0;
+  std::string file_name;  // executable file name without folder, e.g. "notepad.exe"
+};
+
+// --- folders and files ---
+// Path of a special folder ending in "\", or "" when Windows cannot resolve it.
+std::string SpecialFolder(int csidl);
+// Full path of the program's own executable ("" on failure).
+std::string ProgramFilePath();
+// Creates one folder level; an existing folder or a failure is ignored.
+void CreateFolder(const std::string& path);
+enum class PathKind { Missing, File, Folder };
+// What a path names now (GetFileAttributes).
+PathKind KindOfPath(const std::string& path);
+
+// --- processes ---
+// True when a 32-bit process runs on 64-bit Windows (IsWow64Process, looked up at run time;
+// false when the function is missing).
+bool Is32BitOn64BitWindows();
+ProcessId CurrentProcessId();
+// Ends a process with the given exit code; false when it cannot be opened or ended.
+bool TerminateProcessById(ProcessId id, unsigned exit_code);
+// The processes running now, in the system's order.
+std::vector<RunningProcess> RunningProcesses();
+// Full executable path of the process owning a window (GetModuleFileNameExA, looked up at
+// run time), or "".
+std::string ProcessImagePath(WindowHandle window);
+// Creates the named mutex, initially owned, held until the process ends.
+void HoldNamedMutex(const std::string& name);
+
+// --- screen, pointer, windows ---
+std::optional<ScreenInfo> MeasureScreen();
+// Loads the arrow, wait and app-starting cursors; true only if all three loaded.
+bool LoadCursors();
+void ShowCursorShape(CursorShape shape);
+// Top-level windows in Z order, from the top.
+std::vector<TopLevelWindow> TopLevelWindows();
+
+// --- registry ---
+// Text of a value ("" names the default value), or nothing when the key or value is missing.
+std::optional<std::string> RegistryReadText(RegistryRoot root, const std::string& key, const std::string& name);
+// Sets a text value under HKEY_CURRENT_USER, creating the key; false on failure.
+bool RegistryWriteText(const std::string& key, const std::string& name, const std::string& text);
+// Deletes a value under HKEY_CURRENT_USER; false when it was not there or could not be deleted.
+bool RegistryDeleteValue(const std::string& key, const std::string& name);
+// Raw bytes of a value of any type, at most `buffer_size` of them (the key opened for query
+// only, then closed), or nothing when the key or value is missing or the value is larger.
+std::optional<std::vector<std::uint8_t>> RegistryReadBytes(RegistryRoot root, const std::string& key,
+                                                           const std::string& name, std::size_t buffer_size);
+
+// --- shell ---
+// Opens a file, folder or address through the shell (ShellExecute, normal window); an empty
+// verb means the default verb. Nothing is reported when it fails.
+void ShellOpen(const std::string& file, const std::string& verb, const std::string& parameters,
+               const std::string& folder);
+// Starts a program from a complete command line (normal window and priority, no handles
+// inherited) in the working folder, or the program's own when it is empty. False when
+// Windows cannot start it (it is not an executable file).
+bool StartProgram(const std::string& command_line, const std::string& working_folder);
+// Restores a minimised window and brings it to the foreground.
+void SwitchToWindow(WindowHandle window);
+// Sends a command to the taskbar window ("Shell_TrayWnd"); nothing when there is none.
+void SendTaskbarCommand(int command);
+// Empties Windows' own list of recently used documents (SHAddToRecentDocs with no document).
+void ClearRecentDocuments();
+
+// --- clipboard and clock ---
+// Replaces the clipboard's content with plain text; false when the clipboard cannot be opened.
+bool SetClipboardText(const std::string& text);
+// Seconds from 1970-01-01 00:00:00 to the local wall-clock date and time (no time-zone conversion).
+std::int64_t LocalSeconds();
+void SleepMilliseconds(int milliseconds);
+
+// --- hidden helper processes ---
+// Starts `executable` with `parameters` as its command-line arguments, its window hidden and
+// its standard output on a pipe (standard input and error inherited), in the program's own
+// working folder. Hands what it writes to `on_output` as it arrives, polling every 10 ms, until
+// it has ended and everything is read, or until it has written nothing for more than
+// `stall_limit_ms`; then ends the process in any case. False when it cannot be started.
+bool RunHiddenWithOutput(const std::string& executable, const std::string& parameters, int stall_limit_ms,
+                         const std::function<void(const std::string& bytes)>& on_output);
+
+// --- background thread ---
+// A thread handle kept as a number; 0 stands for none.
+using ThreadHandle = std::uintptr_t;
+// Runs `body` on a new thread at below-normal priority, with COM initialised on that thread for
+// the shell calls it makes; 0 when the thread cannot be started.
+ThreadHandle StartBackgroundThread(void (*body)());
+bool ThreadRunning(ThreadHandle thread);
+// Waits up to `timeout_ms` for the thread to end; true when it has ended.
+bool WaitForThread(ThreadHandle thread, int timeout_ms);
+// Ends a thread that is still running, at once (a last resort: it gets no chance to clean up).
+void KillThread(ThreadHandle thread);
+// Releases the handle (the thread itself runs on if it has not ended).
+void ReleaseThread(ThreadHandle thread);
+
+// --- small shell icons ---
+// An icon handle kept as a number; 0 stands for no icon. Icons are never destroyed.
+using IconHandle = std::uintptr_t;
+// The shell's small icon of an existing file, or 0.
+IconHandle SmallFileIcon(const std::string& path);
+// The shell's small icon of a file type (".txt"), found without touching the disk, or 0.
+IconHandle SmallTypeIcon(const std::string& dotted_extension);
+// The first small icon of shell32.dll, the generic document icon, or 0.
+IconHandle GenericSmallIcon();
+
+// --- console helper ---
+// The console helper's executable image that the program carries, or "" when it is missing.
+std::string ConsoleHelperImage();
+
+// --- settings window: dialogs, the desktop wallpaper, folder listing ---
+// The system colour dialog in its basic form, owned by the active window, with `initial`
+// (0x00BBGGRR) preselected and in the first custom-colour slot; the chosen colour, or nothing
+// when the dialog was cancelled.
+std::optional<std::uint32_t> ChooseColour(std::uint32_t initial);
+// The system file-open dialog owned by the active window, with one filter (its name and
+// patterns such as "*.jpg;*.bmp"), starting in `start_folder`; the chosen file's full path, or
+// nothing when cancelled. The program's working folder is left as it was.
+std::optional<std::string> ChooseFileToOpen(const std::string& title, const std::string& filter_name,
+                                            const std::string& filter_patterns, const std::string& start_folder);
+// File name of the current desktop wallpaper (SystemParametersInfo, at most 260 characters),
+// "" when there is none.
+std::string DesktopWallpaper();
+struct FolderEntry {
+  std::string name;
+  bool is_folder = false;
+};
+// The entries of a folder (path ending in "\") in the order the system lists them, "." and
+// ".." included when the system lists them; empty when the folder cannot be listed.
+std::vector<FolderEntry> ListFolder(const std::string& folder);
+
+}  // namespace services

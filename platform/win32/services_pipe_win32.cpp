@@ -1,0 +1,104 @@
+// Hidden helper processes: a program started without a window, its standard output read
+// through a pipe in 10 ms polls, given up on when it stalls, and ended in any case.
+#include <windows.h>
+
+#include "platform/services.h"
+
+namespace services {
+namespace {
+
+constexpr DWORD kPollMs = 10;
+constexpr DWORD kReadChunk = 4096;
+
+struct Pipe {
+  HANDLE read = nullptr;
+  HANDLE write = nullptr;
+};
+
+// Our end must not be inherited: a child holding it would keep the pipe open after the helper ends.
+bool CreateOutputPipe(Pipe* pipe) {
+  SECURITY_ATTRIBUTES inheritable = {};
+  inheritable.nLength = sizeof inheritable;
+  inheritable.bInheritHandle = TRUE;
+  if (!CreatePipe(&pipe->read, &pipe->write, &inheritable, 0)) return false;
+  if (SetHandleInformation(pipe->read, HANDLE_FLAG_INHERIT, 0)) return true;
+  CloseHandle(pipe->read);
+  CloseHandle(pipe->write);
+  return false;
+}
+
+bool StartHidden(const std::string& executable, const std::string& parameters, HANDLE output,
+                 PROCESS_INFORMATION* started) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+  startup.wShowWindow = SW_HIDE;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = output;
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  // CreateProcessA may write into the command line, so it gets a copy of its own.
+  std::string command_line = "\"" + executable + "\"";
+  if (!parameters.empty()) command_line += " " + parameters;
+  return CreateProcessA(executable.c_str(), &command_line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        started) != FALSE;
+}
+
+bool StillRunning(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+
+// Reads what the pipe holds now, without blocking. False once the pipe is broken and empty.
+bool ReadAvailable(HANDLE pipe, std::string* bytes) {
+  bytes->clear();
+  DWORD available = 0;
+  if (!PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr)) return false;
+  if (available == 0) return true;
+  char chunk[kReadChunk];
+  DWORD read = 0;
+  if (!ReadFile(pipe, chunk, available < kReadChunk ? available : kReadChunk, &read, nullptr)) return false;
+  bytes->assign(chunk, read);
+  return true;
+}
+
+void ReadUntilEndOrStall(HANDLE process, HANDLE pipe, DWORD stall_limit_ms,
+                         const std::function<void(const std::string&)>& on_output) {
+  DWORD last_output = GetTickCount();
+  std::string bytes;
+  for (;;) {
+    // Sampled before reading: output written before the end is in the pipe by then.
+    const bool running = StillRunning(process);
+    const bool pipe_open = ReadAvailable(pipe, &bytes);
+    if (!bytes.empty()) {
+      on_output(bytes);
+      last_output = GetTickCount();
+      continue;  // more may be waiting: a full pipe holds the writer up until it is emptied
+    }
+    if (!running || !pipe_open) return;
+    // Unsigned subtraction stays right when the tick count wraps.
+    if (GetTickCount() - last_output > stall_limit_ms) return;
+    Sleep(kPollMs);
+  }
+}
+
+}  // namespace
+
+bool RunHiddenWithOutput(const std::string& executable, const std::string& parameters, int stall_limit_ms,
+                         const std::function<void(const std::string& bytes)>& on_output) {
+  Pipe pipe;
+  if (!CreateOutputPipe(&pipe)) return false;
+  PROCESS_INFORMATION started = {};
+  const bool ok = StartHidden(executable, parameters, pipe.write, &started);
+  // Only the child may hold the writing end, so the pipe breaks when the child is gone.
+  CloseHandle(pipe.write);
+  if (!ok) {
+    CloseHandle(pipe.read);
+    return false;
+  }
+  CloseHandle(started.hThread);
+  ReadUntilEndOrStall(started.hProcess, pipe.read, stall_limit_ms > 0 ? static_cast<DWORD>(stall_limit_ms) : 0,
+                      on_output);
+  TerminateProcess(started.hProcess, 1);  // harmless when it has ended already
+  CloseHandle(started.hProcess);
+  CloseHandle(pipe.read);
+  return true;
+}
+
+}  // namespace services

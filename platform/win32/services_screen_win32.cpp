@@ -1,0 +1,102 @@
+// Screen, pointer and windows: the primary display's size and depth, the three pointer shapes
+// the program shows, and the list of top-level windows.
+#include <windows.h>
+
+#include <cstring>
+#include <utility>
+
+#include "platform/services.h"
+#include "platform/win32/window_handle_win32.h"
+
+namespace services {
+namespace {
+
+HCURSOR arrow_cursor = nullptr;
+HCURSOR wait_cursor = nullptr;
+HCURSOR app_starting_cursor = nullptr;
+
+// GetWindow walks can loop when windows change order during the walk; no desktop has this
+// many top-level windows.
+constexpr int kMaxTopLevelWindows = 20000;
+
+// The current mode of the display marked primary; nothing when no display is attached.
+std::optional<DEVMODEA> PrimaryDisplayMode() {
+  DISPLAY_DEVICEA device = {};
+  device.cb = sizeof device;
+  for (DWORD index = 0; EnumDisplayDevicesA(nullptr, index, &device, 0); ++index) {
+    if (device.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE) {
+      DEVMODEA mode = {};
+      mode.dmSize = sizeof mode;
+      if (!EnumDisplaySettingsA(device.DeviceName, ENUM_CURRENT_SETTINGS, &mode)) return std::nullopt;
+      return mode;
+    }
+    device = {};
+    device.cb = sizeof device;
+  }
+  return std::nullopt;
+}
+
+TopLevelWindow DescribeWindow(HWND window) {
+  TopLevelWindow described;
+  described.handle = win32::ToWindowHandle(window);
+  described.visible = (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+  described.tool_window = (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+  char title[256] = {};
+  const int length = GetWindowTextA(window, title, sizeof title);
+  if (length > 0) described.title.assign(title, strnlen(title, sizeof title));
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  described.process = process;
+  return described;
+}
+
+}  // namespace
+
+std::optional<ScreenInfo> MeasureScreen() {
+  const std::optional<DEVMODEA> mode = PrimaryDisplayMode();
+  if (!mode) return std::nullopt;
+  ScreenInfo screen;
+  screen.right = static_cast<int>(mode->dmPelsWidth);
+  screen.bottom = static_cast<int>(mode->dmPelsHeight);
+  screen.depth = static_cast<int>(mode->dmBitsPerPel);
+  // The whole-screen clip box is what windows can cover; it replaces the mode's size.
+  if (HDC screen_dc = GetDC(nullptr)) {
+    RECT box = {};
+    if (GetClipBox(screen_dc, &box) != ERROR) {
+      screen.right = box.right;
+      screen.bottom = box.bottom;
+    }
+    ReleaseDC(nullptr, screen_dc);
+  }
+  return screen;
+}
+
+bool LoadCursors() {
+  arrow_cursor = LoadCursorA(nullptr, IDC_ARROW);
+  wait_cursor = LoadCursorA(nullptr, IDC_WAIT);
+  app_starting_cursor = LoadCursorA(nullptr, IDC_APPSTARTING);
+  return arrow_cursor && wait_cursor && app_starting_cursor;
+}
+
+void ShowCursorShape(CursorShape shape) {
+  HCURSOR cursor = nullptr;
+  switch (shape) {
+    case CursorShape::Arrow: cursor = arrow_cursor; break;
+    case CursorShape::Wait: cursor = wait_cursor; break;
+    case CursorShape::AppStarting: cursor = app_starting_cursor; break;
+  }
+  if (cursor) SetCursor(cursor);
+}
+
+std::vector<TopLevelWindow> TopLevelWindows() {
+  std::vector<TopLevelWindow> windows;
+  HWND window = FindWindowA(nullptr, nullptr);
+  for (int count = 0; window && count < kMaxTopLevelWindows; ++count) {
+    TopLevelWindow described = DescribeWindow(window);
+    if (described.handle != 0) windows.push_back(std::move(described));
+    window = GetWindow(window, GW_HWNDNEXT);
+  }
+  return windows;
+}
+
+}  // namespace services
