@@ -49,6 +49,9 @@ set(KV_CONSOLE_IMAGE_RC ${CMAKE_BINARY_DIR}/console_image.rc)
 configure_file(res/console_image.rc.in ${KV_CONSOLE_IMAGE_RC} @ONLY)
 set_source_files_properties(${KV_CONSOLE_IMAGE_RC} PROPERTIES OBJECT_DEPENDS ${KV_CONSOLE_HELPER_FILE})
 
+# The resource compiler's own inputs, which CMake does not follow by itself.
+set_source_files_properties(res/kestrivalume.rc PROPERTIES OBJECT_DEPENDS
+                            "${CMAKE_SOURCE_DIR}/res/kestrivalume.manifest;${KV_GEN_DIR}/image0.ico")
 add_executable(Kestrivalume WIN32 shell/win32/main/winmain.cpp res/kestrivalume.rc ${KV_CONSOLE_IMAGE_RC})
 target_include_directories(Kestrivalume PRIVATE ${KV_GEN_DIR} ${CMAKE_SOURCE_DIR})
 target_link_libraries(Kestrivalume PRIVATE kv_win32 ${KV_STATIC_RUNTIME})

@@ -4,14 +4,17 @@
 #include "settings/settings.h"
 #include "ui/controls.h"
 #include "ui/font_numbers.h"
+#include "ui/scale.h"
 #include "ui/window.h"
 
 namespace menu {
 
 void ShowInformationWindow(int x, int y, const std::string& text) {
-  y -= kInformationHeight;
+  const int dpi = ui::DpiAt(x, y);  // of the monitor the strip opens on
+  y -= ui::Scaled(kInformationHeight, dpi);
   if (y < 0) y = 0;
-  if (x + kInformationWidth > platform::Env().screen_right) x = platform::Env().screen_right - kInformationWidth;
+  const int width = ui::Scaled(kInformationWidth, dpi);
+  if (x + width > platform::Env().screen_right) x = platform::Env().screen_right - width;
   const settings::Settings& options = settings::Current();
   const settings::ColourSet& colours = settings::ActiveColours();
   ui::WindowSpec shape;

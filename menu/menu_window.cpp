@@ -8,6 +8,7 @@
 #include "settings/settings.h"
 #include "ui/controls.h"
 #include "ui/font_numbers.h"
+#include "ui/scale.h"
 #include "ui/window.h"
 
 KV_MARKED_FILE(502);
@@ -17,6 +18,7 @@ namespace menu {
 namespace {
 
 constexpr int kIconColumnX = 5;
+constexpr int kButtonSide = 16;  // the button window's, which the menu opens beside
 
 struct IconButton {
   int control;
@@ -83,7 +85,7 @@ bool OpenMenuWindow(const LayoutCursor& cursor) {
   ui::WindowSpec shape;
   shape.number = kMenuWindow;
   shape.title = kMenuTitle;
-  shape.x = 16;
+  shape.x = ui::Scaled(kButtonSide, platform::Env().screen_dpi);  // beside the button window
   shape.y = 0;
   shape.inner_width = options.DisplayColumnWidth + kToolColumnWidth;
   shape.inner_height = cursor.inner_height;
@@ -100,7 +102,10 @@ bool OpenMenuWindow(const LayoutCursor& cursor) {
 void BuildMenuWindow() {
   KV_MARK();
   const platform::Environment& env = platform::Env();
-  LayoutCursor cursor = StartLayout(env.screen_right, env.screen_bottom, settings::Current().DisplayColumnWidth);
+  // The layout is in 96-DPI units: at 144 DPI a screen 1080 pixels high holds 720 of them.
+  LayoutCursor cursor = StartLayout(ui::Unscaled(env.screen_right, env.screen_dpi),
+                                    ui::Unscaled(env.screen_bottom, env.screen_dpi),
+                                    settings::Current().DisplayColumnWidth);
   if (!OpenMenuWindow(cursor)) return;
   ui::SetCreationFont(ui::kFontControl);
   AddToolColumn();

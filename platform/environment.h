@@ -15,6 +15,7 @@ struct Environment {
   int screen_right = 0;
   int screen_bottom = 0;
   int screen_depth = 0;
+  int screen_dpi = 96;  // of the primary display: the button window and the menu are drawn at it
   bool cursors_available = false;
 };
 

@@ -29,6 +29,7 @@ struct ScreenInfo {
   int right = 0;   // right edge of the whole-screen clip box (the primary screen's width)
   int bottom = 0;  // bottom edge (height)
   int depth = 0;   // bits per pixel of the primary display
+  int dpi = 96;    // resolution of the primary display (96 is 100 %)
 };
 
 struct TopLevelWindow {
@@ -136,15 +137,16 @@ void KillThread(ThreadHandle thread);
 // Releases the handle (the thread itself runs on if it has not ended).
 void ReleaseThread(ThreadHandle thread);
 
-// --- small shell icons ---
-// An icon handle kept as a number; 0 stands for no icon. Icons are never destroyed.
+// --- shell icons ---
+// An icon handle kept as a number; 0 stands for no icon. Icons are never destroyed. Each is
+// asked for at the size it is drawn at, `side` x `side` pixels (16 at 96 DPI).
 using IconHandle = std::uintptr_t;
-// The shell's small icon of an existing file, or 0.
-IconHandle SmallFileIcon(const std::string& path);
-// The shell's small icon of a file type (".txt"), found without touching the disk, or 0.
-IconHandle SmallTypeIcon(const std::string& dotted_extension);
-// The first small icon of shell32.dll, the generic document icon, or 0.
-IconHandle GenericSmallIcon();
+// The shell's icon of an existing file, or 0.
+IconHandle FileIcon(const std::string& path, int side);
+// The shell's icon of a file type (".txt"), found without touching the disk, or 0.
+IconHandle TypeIcon(const std::string& dotted_extension, int side);
+// The first icon of shell32.dll, the generic document icon, or 0.
+IconHandle GenericIcon(int side);
 
 // --- console helper ---
 // The console helper's executable image that the program carries, or "" when it is missing.

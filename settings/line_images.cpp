@@ -3,6 +3,7 @@
 #include "settings/derived_images.h"
 #include "ui/image.h"
 #include "ui/image_store.h"
+#include "ui/scale.h"
 
 namespace settings {
 
@@ -29,7 +30,10 @@ void StoreLine(int number, std::int64_t width, std::int64_t height, Colour colou
 }  // namespace
 
 void MakeLineImages(const ColourSet& colours, std::int32_t column_width) {
-  StoreLine(kVerticalLineImage, 1, std::int64_t{platform::Env().screen_bottom} - 75, colours[kLineColorVertical]);
+  // In the menu's 96-DPI units; the runtime draws them at the menu's scale.
+  const platform::Environment& screen = platform::Env();
+  StoreLine(kVerticalLineImage, 1, std::int64_t{ui::Unscaled(screen.screen_bottom, screen.screen_dpi)} - 75,
+            colours[kLineColorVertical]);
   StoreLine(kHorizontalLineImage, std::int64_t{column_width} - 10, 1, colours[kLineColorHorizontal]);
 }
 

@@ -6,6 +6,7 @@
 #include "settings_window/settings_controls.h"
 #include "ui/controls.h"
 #include "ui/font_numbers.h"
+#include "ui/scale.h"
 #include "ui/window.h"
 
 KV_MARKED_FILE(604);
@@ -84,6 +85,14 @@ void PaintBackground() {
   }
 }
 
+// Screen place of the preview: 1 pixel inside the settings window's hole, at that window's scale.
+void HoleCorner(int* x, int* y) {
+  ui::InnerOrigin(kSettingsWindow, x, y);
+  const int dpi = ui::WindowDpi(kSettingsWindow);
+  *x += ui::Scaled(kHoleX + 1, dpi);
+  *y += ui::Scaled(kHoleY + 1, dpi);
+}
+
 }  // namespace
 
 void OpenPreviewWindow() {
@@ -95,6 +104,7 @@ void OpenPreviewWindow() {
   shape.inner_height = kPreviewHeight;
   shape.tool_window = true;
   shape.owner = kSettingsWindow;
+  HoleCorner(&shape.x, &shape.y);  // opened where it stays, so it is drawn at that monitor's DPI
   if (!ui::OpenWindow(shape)) return;
   PaintBackground();
   ui::SetWindowAlpha(kPreviewWindow, settings::Current().Transparency);  // whatever WindowsTransparency says
@@ -109,8 +119,8 @@ void ClosePreviewWindow() { ui::CloseWindow(kPreviewWindow); }
 void PlacePreviewWindow() {
   if (!ui::WindowExists(kPreviewWindow) || !ui::WindowExists(kSettingsWindow)) return;
   int x = 0, y = 0;
-  ui::InnerOrigin(kSettingsWindow, &x, &y);
-  ui::MoveWindowTo(kPreviewWindow, x + kHoleX + 1, y + kHoleY + 1);
+  HoleCorner(&x, &y);
+  ui::MoveWindowTo(kPreviewWindow, x, y);
 }
 
 void SetPreviewOpacity(int opacity) { ui::SetWindowAlpha(kPreviewWindow, opacity); }

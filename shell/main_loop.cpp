@@ -11,6 +11,7 @@
 #include "platform/text.h"
 #include "settings/settings.h"
 #include "settings_window/settings_controls.h"
+#include "ui/scale.h"
 #include "ui/window.h"
 
 KV_MARKED_FILE(702);
@@ -150,7 +151,8 @@ void OpenMenuInCorner(const ProgramHooks& hooks) {
   int x = 0, y = 0;
   ui::CursorPosition(&x, &y);
   LoopState& loop = Loop();
-  if (x < kCornerSize && y < kCornerSize) {
+  const int corner = ui::Scaled(kCornerSize, platform::Env().screen_dpi);
+  if (x < corner && y < corner) {
     if (!loop.corner_latch) OpenMenu(hooks);
     loop.corner_latch = true;
   } else {

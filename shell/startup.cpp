@@ -38,6 +38,7 @@ bool MeasureScreen(platform::Environment& environment) {
   environment.screen_right = screen->right;
   environment.screen_bottom = screen->bottom;
   environment.screen_depth = screen->depth;
+  environment.screen_dpi = screen->dpi;
   return true;
 }
 

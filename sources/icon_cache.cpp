@@ -1,7 +1,9 @@
 #include "sources/icon_cache.h"
 
+#include "platform/environment.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "ui/scale.h"
 
 namespace sources {
 
@@ -29,9 +31,9 @@ services::IconHandle Cached(IconCache& cache, const std::string& key, Question q
 }
 
 // Called with the lock held.
-services::IconHandle GenericIcon(IconCache& cache) {
+services::IconHandle GenericIconOnce(IconCache& cache) {
   if (!cache.generic_asked) {
-    cache.generic = services::GenericSmallIcon();
+    cache.generic = services::GenericIcon(cache.side);
     cache.generic_asked = true;
   }
   return cache.generic;
@@ -39,10 +41,10 @@ services::IconHandle GenericIcon(IconCache& cache) {
 
 }  // namespace
 
-IconCache::IconCache() : icons(kBuckets) {}
+IconCache::IconCache(int icon_side) : side(icon_side), icons(kBuckets) {}
 
 IconCache& ProcessIconCache() {
-  static IconCache cache;
+  static IconCache cache(ui::Scaled(16, platform::Env().screen_dpi));
   return cache;
 }
 
@@ -59,14 +61,14 @@ std::string ExtensionIconKey(const std::string& extension) { return "." + platfo
 services::IconHandle FileIcon(IconCache& cache, const std::string& path) {
   const std::string key = FileIconKey(path);
   if (key.empty()) return 0;  // a folder or nothing: no file to ask about
-  return Cached(cache, key, [&path] { return services::SmallFileIcon(UnquotedPath(path)); });
+  return Cached(cache, key, [&cache, &path] { return services::FileIcon(UnquotedPath(path), cache.side); });
 }
 
 services::IconHandle ExtensionIcon(IconCache& cache, const std::string& extension) {
   const std::string key = ExtensionIconKey(extension);
   return Cached(cache, key, [&cache, &key] {
-    const services::IconHandle icon = services::SmallTypeIcon(key);
-    return icon != 0 ? icon : GenericIcon(cache);
+    const services::IconHandle icon = services::TypeIcon(key, cache.side);
+    return icon != 0 ? icon : GenericIconOnce(cache);
   });
 }
 

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 
 #include "ui/image.h"
@@ -155,5 +157,125 @@ TEST(BuiltinImages, HueStripIsAnExactBmpFromRedBackToRed) {
     EXPECT_TRUE(blue.b > 240 && blue.r < 15 && blue.g < 15) << "y " << y;
     EXPECT_TRUE(last.r > 240 && last.g < 15 && last.b < 15) << "y " << y;
     EXPECT_TRUE(At(strip, 35, y).r > 240 && At(strip, 35, y).g > 240) << "yellow, y " << y;
+  }
+}
+
+namespace {
+
+constexpr int kScaledDpis[] = {120, 144, 192};
+constexpr int kScaledIconSides[] = {20, 24, 32};
+constexpr int kScaledStripSizes[][2] = {{263, 13}, {315, 15}, {420, 20}};
+constexpr std::size_t kScaledIconEntries = 22 * 3;
+
+ui::Image Decode(const ui::ScaledImageData& data) {
+  return Decode(ui::BuiltinImageData{data.number, data.bytes, data.size});
+}
+
+// Mean difference per channel of alpha-weighted colour and alpha, 0 (same) to 255.
+double Difference(const ui::Image& a, const ui::Image& b) {
+  double sum = 0;
+  for (std::size_t i = 0; i < a.bgra.size(); i += 4) {
+    for (int c = 0; c < 3; ++c) {
+      sum += std::abs(a.bgra[i + c] * a.bgra[i + 3] - b.bgra[i + c] * b.bgra[i + 3]) / 255.0;
+    }
+    sum += std::abs(a.bgra[i + 3] - b.bgra[i + 3]);
+  }
+  return sum / a.bgra.size();
+}
+
+bool SamePicture(const ui::BuiltinImageData& a, const ui::BuiltinImageData& b) {
+  return a.size == b.size && std::equal(a.bytes, a.bytes + a.size, b.bytes);
+}
+
+}  // namespace
+
+TEST(BuiltinImages, ScaledPicturesInNumberThenDpiOrder) {
+  ASSERT_EQ(ui::kScaledBuiltinImageCount, 69u);
+  for (std::size_t i = 0; i < 69; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(ui::kScaledBuiltinImages[i].number, i < kScaledIconEntries ? int(i / 3) : 30);
+    EXPECT_EQ(ui::kScaledBuiltinImages[i].dpi, kScaledDpis[i % 3]);
+  }
+}
+
+TEST(BuiltinImages, ScaledIconsHaveTheIcoLayoutAndMaskOfTheirSide) {
+  for (std::size_t i = 0; i < kScaledIconEntries; ++i) {
+    SCOPED_TRACE(i);
+    const int side = kScaledIconSides[i % 3];
+    const ui::ScaledImageData& icon = ui::kScaledBuiltinImages[i];
+    const std::size_t colour_bytes = side * side * 4, mask_row_bytes = 4;  // sides up to 32
+    ASSERT_EQ(icon.size, 22 + 40 + colour_bytes + side * mask_row_bytes);
+    const unsigned char* b = icon.bytes;
+    EXPECT_EQ(b[6], side);
+    EXPECT_EQ(b[7], side);
+    EXPECT_EQ(U16(b + 12), 32u);
+    EXPECT_EQ(U32(b + 14), icon.size - 22);
+    EXPECT_EQ(U32(b + 22 + 4), std::uint32_t(side));
+    EXPECT_EQ(U32(b + 22 + 8), std::uint32_t(2 * side));
+    const ui::Image decoded = Decode(icon);
+    EXPECT_EQ(decoded.width, side);
+    EXPECT_EQ(decoded.height, side);
+
+    const unsigned char* colour = b + 62;
+    const unsigned char* mask = colour + colour_bytes;
+    for (int row = 0; row < side; ++row) {
+      for (int x = 0; x < 32; ++x) {
+        const bool masked = (mask[row * mask_row_bytes + x / 8] & (0x80 >> (x % 8))) != 0;
+        if (x >= side) {
+          EXPECT_FALSE(masked) << "padding, row " << row << " x " << x;
+          continue;
+        }
+        const unsigned char* pixel = colour + (row * side + x) * 4;
+        EXPECT_EQ(masked, pixel[3] == 0) << "row " << row << " x " << x;
+        if (masked) {
+          EXPECT_EQ(pixel[0] | pixel[1] | pixel[2], 0) << "row " << row << " x " << x;
+        }
+      }
+    }
+  }
+}
+
+// Brought down to 16 pixels, each icon must be closer to its own 16-pixel picture than to any
+// other icon's, so that a mix-up of numbers would show.
+TEST(BuiltinImages, ScaledIconsLookLikeTheir16PixelSelves) {
+  for (std::size_t i = 0; i < kScaledIconEntries; ++i) {
+    SCOPED_TRACE(i);
+    const int number = ui::kScaledBuiltinImages[i].number;
+    const ui::Image reduced = ui::ResizeSmooth(Decode(ui::kScaledBuiltinImages[i]), 16, 16);
+    ASSERT_FALSE(reduced.empty());
+    const double own = Difference(reduced, Decode(ui::kBuiltinImages[number]));
+    EXPECT_LT(own, 16.0);
+    for (int other = 0; other < 22; ++other) {
+      if (SamePicture(ui::kBuiltinImages[other], ui::kBuiltinImages[number])) continue;
+      EXPECT_LT(own, Difference(reduced, Decode(ui::kBuiltinImages[other]))) << "icon " << other;
+    }
+  }
+}
+
+TEST(BuiltinImages, ScaledHueStripsAreExactBmpsFromRedBackToRed) {
+  for (int k = 0; k < 3; ++k) {
+    SCOPED_TRACE(kScaledDpis[k]);
+    const ui::ScaledImageData& data = ui::kScaledBuiltinImages[kScaledIconEntries + k];
+    const int width = kScaledStripSizes[k][0], height = kScaledStripSizes[k][1];
+    const std::size_t row_bytes = (width * 3 + 3) & ~3;
+    ASSERT_EQ(data.size, 54 + row_bytes * height);
+    EXPECT_EQ(data.bytes[0], 'B');
+    EXPECT_EQ(data.bytes[1], 'M');
+    EXPECT_EQ(U32(data.bytes + 2), data.size);
+    EXPECT_EQ(U16(data.bytes + 28), 24u);
+
+    const ui::Image strip = Decode(data);
+    ASSERT_EQ(strip.width, width);
+    ASSERT_EQ(strip.height, height);
+    for (int y = 0; y < height; ++y) {
+      const Pixel red = At(strip, 0, y), yellow = At(strip, width / 6, y);
+      const Pixel green = At(strip, width / 3, y), blue = At(strip, 2 * width / 3, y);
+      const Pixel last = At(strip, width - 1, y);
+      EXPECT_TRUE(red.r == 255 && red.g == 0 && red.b == 0) << "y " << y;
+      EXPECT_TRUE(yellow.r > 240 && yellow.g > 240 && yellow.b < 15) << "y " << y;
+      EXPECT_TRUE(green.g > 240 && green.r < 15 && green.b < 15) << "y " << y;
+      EXPECT_TRUE(blue.b > 240 && blue.r < 15 && blue.g < 15) << "y " << y;
+      EXPECT_TRUE(last.r > 240 && last.g < 15 && last.b < 15) << "y " << y;
+    }
   }
 }

@@ -37,6 +37,15 @@ TEST_F(IconCache, SameFileNameInTwoFoldersSharesTheFirstAnswer) {
   EXPECT_EQ(FakeServices().icon_questions, std::vector<std::string>{"file C:\\A\\setup.exe"});
 }
 
+// On a 144-DPI screen the icons are drawn at 24 pixels, and asked for at that size.
+TEST_F(IconCache, IconsAreAskedForAtTheCachesSide) {
+  sources::IconCache large(24);
+  sources::FileIcon(large, "C:\\A\\outil.exe");
+  sources::ExtensionIcon(large, "zz9");
+  EXPECT_EQ(FakeServices().icon_questions,
+            (std::vector<std::string>{"file C:\\A\\outil.exe @24", "type .zz9 @24", "generic @24"}));
+}
+
 TEST_F(IconCache, AQuotedPathIsAskedAboutWithoutItsQuotes) {
   FakeServices().file_icons["C:\\Program Files\\x.exe"] = 7;
   EXPECT_EQ(sources::FileIcon(cache_, "\"C:\\Program Files\\x.exe\""), 7u);

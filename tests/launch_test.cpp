@@ -89,6 +89,19 @@ TEST_F(Launch, AGoneObjectIsReportedAndNothingChanges) {
   EXPECT_FALSE(ui::WindowExists(menu::kInformationWindow));
 }
 
+// The strip is 300 x 20 at 96 DPI, 450 x 30 at 144: kept on the screen at its own size.
+TEST_F(Launch, TheStripKeepsToTheScreenAtItsScaledSize) {
+  for (const int dpi : {96, 144}) {
+    fakes::FakeUi().dpi = dpi;
+    menu::ShowInformationWindow(1800, 50, menu::kNoLongerAvailable);
+    const ui::WindowSpec& strip = fakes::FakeUi().windows.at(menu::kInformationWindow);
+    EXPECT_EQ(strip.x, 1920 - (dpi == 96 ? 300 : 450));
+    EXPECT_EQ(strip.y, 50 - (dpi == 96 ? 20 : 30));
+    EXPECT_EQ(strip.inner_width, 300);
+    menu::CloseInformationWindow();
+  }
+}
+
 // One helper answer per run, in order; the last one repeats.
 void AnswerRuns(std::vector<std::string> answers) {
   FakeServices().hidden_output = {answers.front()};

@@ -164,6 +164,18 @@ TEST_F(MainLoop, TheCornerOpensTheMenuOncePerVisit) {
   EXPECT_EQ(log_, "close build close build ");
 }
 
+TEST_F(MainLoop, TheCornerGrowsWithTheScreensDpi) {
+  platform::MutableEnv().screen_dpi = 144;  // the corner is 8 pixels square
+  FakeUi().cursor_x = FakeUi().cursor_y = 7;
+  FakeUi().focused_window = menu::kMenuWindow;
+  hooks_.refresh_check = nullptr;
+  shell::IdleWork(hooks_);
+  FakeUi().cursor_x = 8;
+  shell::IdleWork(hooks_);
+  platform::MutableEnv().screen_dpi = 96;
+  EXPECT_EQ(log_, "close build ");
+}
+
 TEST_F(MainLoop, TheCornerDoesNothingWhenAClickIsWanted) {
   settings::Current().NoMouseClickNeeded = 0;
   FakeUi().cursor_x = FakeUi().cursor_y = 0;

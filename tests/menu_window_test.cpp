@@ -91,6 +91,20 @@ TEST_F(MenuWindow, GeometryOfAFullHdScreen) {
   EXPECT_TRUE(Window().shown);
 }
 
+// At 144 DPI the same screen holds 1280 x 720 layout units: the menu is laid out for that and
+// opens beside the button window, which is 24 pixels wide there.
+TEST_F(MenuWindow, AtHighDpiTheLayoutTakesTheScreenInLayoutUnits) {
+  platform::MutableEnv().screen_dpi = 144;
+  Publish(12, 40);
+  menu::View().ProgramsShown = true;
+  menu::BuildMenuWindow();
+  platform::MutableEnv().screen_dpi = 96;
+  const ui::WindowSpec& shape = fakes::FakeUi().windows.at(menu::kMenuWindow);
+  EXPECT_EQ(shape.x, 24);
+  EXPECT_EQ(shape.inner_height, 720 - 65);
+  EXPECT_EQ(Window().inner_width, 26 + 6 * 190 + 26);  // (1280 - 52) / 190 columns
+}
+
 TEST_F(MenuWindow, QuietMenuShowsTheToolColumnTwoLinksAndTheFixedColumn) {
   Quiet();
   menu::BuildMenuWindow();

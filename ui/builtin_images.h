@@ -15,4 +15,17 @@ struct BuiltinImageData {
 extern const BuiltinImageData kBuiltinImages[];  // in number order
 extern const std::size_t kBuiltinImageCount;     // 23
 
+// The same pictures drawn for screens of 120, 144 and 192 DPI (see ui/scale.h): the icons at
+// 20, 24 and 32 pixels, the hue strip at 263 x 13, 315 x 15 and 420 x 20. In number order, and
+// for each number in rising DPI.
+struct ScaledImageData {
+  int number;
+  int dpi;
+  const unsigned char* bytes;
+  std::size_t size;
+};
+
+extern const ScaledImageData kScaledBuiltinImages[];
+extern const std::size_t kScaledBuiltinImageCount;  // 69
+
 }  // namespace ui

@@ -1,6 +1,9 @@
 #pragma once
 // Top-level windows addressed by number. A window is created hidden, filled with controls, then
 // shown; closing destroys it with all its controls.
+// Places on the screen (a window's position, the pointer) are in the screen's own pixels. A
+// window's inner size and everything inside it are in 96-DPI units: the runtime draws the window
+// at the DPI of the monitor it is on, scaling them by the rule of ui/scale.h.
 #include <cstdint>
 #include <string>
 
@@ -17,8 +20,8 @@ enum class Frame {
 struct WindowSpec {
   int number = 0;
   std::string title;
-  int x = 0, y = 0;                // outer top-left corner on the screen
-  int inner_width = 0, inner_height = 0;
+  int x = 0, y = 0;                // outer top-left corner on the screen (screen pixels)
+  int inner_width = 0, inner_height = 0;  // 96-DPI units
   Frame frame = Frame::Borderless;
   bool centred = false;            // ignore x, y and centre on the screen
   bool topmost = false;
@@ -36,6 +39,10 @@ void BringToFront(int number);      // topmost and foreground
 void MoveWindowTo(int number, int x, int y);
 void SetInnerSize(int number, int inner_width, int inner_height);
 void InnerSize(int number, int* inner_width, int* inner_height);
+// The DPI the window is drawn at (96 for a window that does not exist).
+int WindowDpi(int number);
+// The DPI of the monitor at a place on the screen: the DPI a window opened there is drawn at.
+int DpiAt(int x, int y);
 void OuterPosition(int number, int* x, int* y);
 // Screen position of the inner area's top-left corner.
 void InnerOrigin(int number, int* x, int* y);

@@ -7,21 +7,16 @@
 
 #include "platform/paths.h"
 #include "platform/services.h"
+#include "platform/win32/library_function_win32.h"
 #include "platform/win32/window_handle_win32.h"
 
 namespace services {
 namespace {
 
+using win32::LibraryFunction;
+
 using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
 using GetModuleFileNameExFunction = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
-
-// A function exported by a loaded library, or null. The detour through void(*)() is the
-// portable way to convert between function pointer types.
-template <typename Function>
-Function LibraryFunction(HMODULE library, const char* name) {
-  const FARPROC address = GetProcAddress(library, name);
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
-}
 
 // Some systems fill szExeFile with a full path; only the file name is wanted.
 std::string FileNameOnly(const char* path, std::size_t capacity) {

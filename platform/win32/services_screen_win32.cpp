@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/services.h"
+#include "platform/win32/dpi_win32.h"
 #include "platform/win32/window_handle_win32.h"
 
 namespace services {
@@ -59,6 +60,7 @@ std::optional<ScreenInfo> MeasureScreen() {
   screen.right = static_cast<int>(mode->dmPelsWidth);
   screen.bottom = static_cast<int>(mode->dmPelsHeight);
   screen.depth = static_cast<int>(mode->dmBitsPerPel);
+  screen.dpi = win32::MonitorDpiAt({0, 0});  // the primary display holds the point (0, 0)
   // The whole-screen clip box is what windows can cover; it replaces the mode's size.
   if (HDC screen_dc = GetDC(nullptr)) {
     RECT box = {};

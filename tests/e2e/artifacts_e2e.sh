@@ -35,6 +35,11 @@ for arch in win32 win64; do
   grep -q 'Microsoft.Windows.Common-Controls' "$main" && grep -q '"6.0.0.0"' "$main" \
     && echo "ok: $arch manifest asks for Common Controls 6" \
     || { echo "FAIL: $arch manifest lacks Common Controls 6" >&2; failures=$((failures + 1)); }
+  # Per-monitor DPI awareness (v2, then v1, then system-wide) and Windows 7 to 11 as supported.
+  grep -q '<dpiAwareness[^>]*>PerMonitorV2, PerMonitor</dpiAwareness>' "$main" && grep -q '>true/pm</dpiAware>' "$main" \
+    && [ "$(grep -ao 'supportedOS Id="{[0-9a-f-]*}"' "$main" | sort -u | wc -l)" = 4 ] \
+    && echo "ok: $arch manifest declares per-monitor DPI awareness and Windows 7 to 11" \
+    || { echo "FAIL: $arch manifest lacks DPI awareness or supported systems" >&2; failures=$((failures + 1)); }
   check "$console" "subsystem console"
   check "$console" "version 1.12.1.1"
 done

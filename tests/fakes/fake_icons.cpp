@@ -17,22 +17,25 @@ services::IconHandle Answer(const std::map<std::string, services::IconHandle>& a
   return found == answers.end() ? 0 : found->second;
 }
 
+// A question at another size than 16 pixels names the size: "file C:\A.exe @24".
+std::string AtSide(int side) { return side == 16 ? "" : " @" + std::to_string(side); }
+
 }  // namespace
 
 namespace services {
 
-IconHandle SmallFileIcon(const std::string& path) {
-  Ask("file " + path);
+IconHandle FileIcon(const std::string& path, int side) {
+  Ask("file " + path + AtSide(side));
   return Answer(fakes::FakeServices().file_icons, path);
 }
 
-IconHandle SmallTypeIcon(const std::string& dotted_extension) {
-  Ask("type " + dotted_extension);
+IconHandle TypeIcon(const std::string& dotted_extension, int side) {
+  Ask("type " + dotted_extension + AtSide(side));
   return Answer(fakes::FakeServices().type_icons, dotted_extension);
 }
 
-IconHandle GenericSmallIcon() {
-  Ask("generic");
+IconHandle GenericIcon(int side) {
+  Ask("generic" + AtSide(side));
   return fakes::FakeServices().generic_icon;
 }
 

@@ -58,6 +58,8 @@ void CursorPosition(int* x, int* y) {
   *y = FakeUi().cursor_y;
 }
 void ShutDown() { FakeUi().windows.clear(); }
+int WindowDpi(int number) { return FakeUi().windows.count(number) ? FakeUi().dpi : 96; }
+int DpiAt(int, int) { return FakeUi().dpi; }
 
 
 bool MakeFont(int number, const std::string& face, int points, bool bold) {

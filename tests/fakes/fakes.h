@@ -99,6 +99,7 @@ struct Ui {
   bool builtin_images_stored = false;
   int focused_window = -1;
   int cursor_x = 500, cursor_y = 500;
+  int dpi = 96;  // of every window and monitor
   std::vector<ui::Event> events;  // returned by WaitEvent in order, then None
   int paused_ms = 0;              // total of Pause calls
   std::map<int, ui::Image> bitmaps;  // images stored with StoreBitmap, by number

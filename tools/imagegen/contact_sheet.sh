@@ -1,7 +1,9 @@
 #!/bin/sh
-# Draws every built-in image enlarged on a checkerboard, so that alpha and stray pixels
-# show: icons 00-21 at 8x in rows of eight, the hue strip (30) at 4x below them, each
-# labelled with its number (without labels, in that order, if no usable font exists).
+# Draws every built-in image enlarged on a checkerboard, so that alpha and stray pixels show.
+# Each icon's sizes sit side by side (16, then those for 120, 144 and 192 DPI), all at 4x so
+# they compare, two icons to a row; below them the hue strip (30) at each size, at 2x. Each
+# picture is labelled with its number and real size (without labels, in that order, if no
+# usable font exists).
 #
 #   contact_sheet.sh <montage> <images-dir> <out.png>
 set -eu
@@ -16,20 +18,33 @@ if "$montage" -list font 2>/dev/null | grep -q "Font: DejaVu-Sans$"; then
   font="-font DejaVu-Sans -pointsize 12"
 fi
 
+# The number and the picture's own width x height, as montage reads it from the file.
 label() {
-  if [ -n "$font" ]; then echo "$1"; else echo ""; fi
+  if [ -n "$font" ]; then echo "$1  %wx%h"; else echo ""; fi
 }
+
+dpis="120 144 192"
 
 set --
 for icon in "$images"/image_[0-2][0-9].ico; do
-  number=$(basename "$icon" .ico)
-  set -- "$@" -label "$(label "${number#image_}")" "$icon"
+  base=${icon%.ico}
+  number=${base##*/image_}
+  set -- "$@" -label "$(label "$number")" "$icon"
+  for dpi in $dpis; do
+    set -- "$@" -label "$(label "$number")" "${base}_$dpi.ico"
+  done
 done
 # shellcheck disable=SC2086  # $font is a list of options
-"$montage" $font "$@" -filter point -resize 800% -texture pattern:checkerboard \
+"$montage" $font "$@" -filter point -resize 400% -texture pattern:checkerboard \
   -background "#808080" -tile 8x -geometry +8+8 "$work/icons.png"
+
+set -- -label "$(label 30)" "$images/image_30.bmp"
+for dpi in $dpis; do
+  set -- "$@" -label "$(label 30)" "$images/image_30_$dpi.bmp"
+done
 # shellcheck disable=SC2086
-"$montage" $font -label "$(label 30)" "$images/image_30.bmp" -filter point -resize 400% \
-  -background "#808080" -tile 1x -geometry +8+8 "$work/strip.png"
-"$montage" "$work/icons.png" "$work/strip.png" -background "#808080" -tile 1x -geometry +0+0 "$out"
+"$montage" $font "$@" -filter point -resize 200% \
+  -background "#808080" -tile 1x -geometry +8+8 "$work/strips.png"
+"$montage" "$work/icons.png" "$work/strips.png" -background "#808080" -gravity West -tile 1x \
+  -geometry +0+0 "$out"
 rm -rf "$work"

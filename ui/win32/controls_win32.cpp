@@ -3,6 +3,7 @@
 
 #include "ui/controls.h"
 #include "ui/image_store.h"
+#include "ui/scale.h"
 #include "ui/win32/runtime_state.h"
 
 namespace ui {
@@ -15,7 +16,7 @@ using win32::WindowRecord;
 
 namespace {
 
-HFONT g_creation_font = nullptr;
+int g_creation_font = kDefaultFont;
 
 bool InitCommonControlsOnce() {
   static bool done = false;
@@ -39,25 +40,27 @@ bool ShowsText(ControlKind kind) {
          kind != ControlKind::Slider;
 }
 
-// Creates the control, records it under its number and gives it the creation font if it
-// draws text.
+// Creates the control at its box scaled for the window's DPI, records it under its number and
+// gives it the creation font if it draws text.
 int Create(int window, int control, Box box, const std::string& text, Creation how) {
   WindowRecord* parent = FindWindowRecord(window);
   if (!parent || !InitCommonControlsOnce() || !win32::RegisterOwnControlClasses()) return kNoControl;
   if (control == kAutoNumber) control = win32::NextAutoNumber();
   if (control < 0 || control > 0xFFFF || parent->controls.count(control)) return kNoControl;
+  const Box place = ScaledBox(box, parent->dpi);
   HWND handle = CreateWindowExA(0, how.window_class, text.c_str(),
-                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | how.style, box.x, box.y,
-                                box.width, box.height, parent->handle,
+                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | how.style, place.x, place.y,
+                                place.width, place.height, parent->handle,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)), win32::Instance(), nullptr);
   if (!handle) return kNoControl;
-  if (ShowsText(how.kind)) {
-    HFONT font = g_creation_font ? g_creation_font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  }
   ControlRecord record;
   record.handle = handle;
   record.kind = how.kind;
+  record.box = box;
+  if (ShowsText(how.kind)) {
+    record.font = g_creation_font;
+    SendMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(win32::FontHandle(record.font, parent->dpi)), FALSE);
+  }
   parent->controls[control] = record;
   return control;
 }
@@ -163,7 +166,7 @@ int AddImageButton(int window, int control, Box box, int image) {
   return number;
 }
 
-void SetCreationFont(int font) { g_creation_font = win32::FontHandle(font); }
+void SetCreationFont(int font) { g_creation_font = font; }
 
 bool ControlExists(int window, int control) { return FindControl(window, control) != nullptr; }
 
@@ -227,10 +230,11 @@ void SetColours(int window, int control, TextColours colours) {
 }
 
 void SetFont(int window, int control, int font) {
-  HFONT handle = win32::FontHandle(font);
-  if (!handle) handle = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  if (HWND control_handle = Handle(window, control))
-    SendMessageA(control_handle, WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
+  WindowRecord* parent = FindWindowRecord(window);
+  ControlRecord* record = FindControl(window, control);
+  if (!parent || !record) return;
+  record->font = font;
+  SendMessageA(record->handle, WM_SETFONT, reinterpret_cast<WPARAM>(win32::FontHandle(font, parent->dpi)), TRUE);
 }
 
 void SetTextCentred(int window, int control) {
@@ -296,4 +300,18 @@ void SetDropDownSelection(int window, int control, int index) {
   if (HWND handle = Handle(window, control)) SendMessageA(handle, CB_SETCURSEL, index, 0);
 }
 
+namespace win32 {
+
+void LayOutControls(WindowRecord& window) {
+  for (auto& [number, control] : window.controls) {
+    const Box place = ScaledBox(control.box, window.dpi);
+    SetWindowPos(control.handle, nullptr, place.x, place.y, place.width, place.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (control.font != kNoFont) {
+      SendMessageA(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle(control.font, window.dpi)), TRUE);
+    }
+  }
+}
+
+}  // namespace win32
 }  // namespace ui

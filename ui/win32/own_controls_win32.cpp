@@ -42,20 +42,37 @@ void RepaintWithParent(HWND control) {
   RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void PaintImage(HDC dc, const OwnControl& state) {
-  const int image = state.image;
-  if (state.borrowed_icon) {
-    DrawIconEx(dc, 0, 0, state.borrowed_icon, 16, 16, 0, nullptr, DI_NORMAL);
-  } else if (HICON icon = IconHandle(image)) {
-    DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
-  } else if (HBITMAP bitmap = BitmapHandle(image)) {
-    BITMAP info = {};
-    GetObjectA(bitmap, sizeof info, &info);
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, bitmap);
+// Pictures fill their control: at the DPI they were drawn for that is their own size.
+void DrawFitted(HDC dc, HICON icon, int width, int height) {
+  DrawIconEx(dc, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+}
+
+void DrawFitted(HDC dc, HBITMAP bitmap, int width, int height) {
+  BITMAP info = {};
+  GetObjectA(bitmap, sizeof info, &info);
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, bitmap);
+  if (info.bmWidth == width && info.bmHeight == height) {
     BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+  } else {
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, 0, 0, width, height, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+  }
+  SelectObject(source, old);
+  DeleteDC(source);
+}
+
+void PaintImage(HWND control, HDC dc, const OwnControl& state) {
+  RECT area;
+  GetClientRect(control, &area);
+  const int dpi = DpiOfControl(control);
+  if (state.borrowed_icon) {
+    DrawFitted(dc, state.borrowed_icon, area.right, area.bottom);
+  } else if (HICON icon = IconHandle(state.image, dpi)) {
+    DrawFitted(dc, icon, area.right, area.bottom);
+  } else if (HBITMAP bitmap = BitmapHandle(state.image, dpi)) {
+    DrawFitted(dc, bitmap, area.right, area.bottom);
   }
 }
 
@@ -81,7 +98,7 @@ void OnPaint(HWND control, OwnControl& state) {
   if (IsClass(control, kLinkClass)) {
     PaintLink(control, dc, state);
   } else {
-    PaintImage(dc, state);
+    PaintImage(control, dc, state);
   }
   EndPaint(control, &paint);
 }

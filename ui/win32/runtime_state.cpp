@@ -76,4 +76,9 @@ bool ShiftAtLastEvent() { return g_shift_at_last_event; }
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
+int DpiOfControl(HWND control) {
+  const WindowRecord* window = FindWindowRecord(WindowNumberOf(GetParent(control)));
+  return window ? window->dpi : 96;
+}
+
 }  // namespace ui::win32

@@ -14,9 +14,14 @@ namespace ui::win32 {
 
 enum class ControlKind { Text, Image, IconButton, Link, Button, CheckBox, Slider, DropDown, GroupBox, Container };
 
+// A control draws no text: it has no font.
+constexpr int kNoFont = -1;
+
 struct ControlRecord {
   HWND handle = nullptr;
   ControlKind kind = ControlKind::Text;
+  Box box;               // in 96-DPI units, as the program placed it
+  int font = kNoFont;    // the font number it draws with (kDefaultFont for the system's)
   bool has_colours = false;
   TextColours colours;
   HBRUSH background_brush = nullptr;  // solid brush for opaque coloured controls
@@ -25,6 +30,8 @@ struct ControlRecord {
 
 struct WindowRecord {
   HWND handle = nullptr;
+  int dpi = 96;  // the DPI the window and its controls are drawn at (see ui/scale.h)
+  int inner_width = 0, inner_height = 0;  // in 96-DPI units
   std::map<int, ControlRecord> controls;
   HBRUSH background = nullptr;  // owned; null paints the system window colour
   HWND tooltips = nullptr;
@@ -48,10 +55,18 @@ bool PopEvent(Event* event);
 bool ShiftAtLastEvent();
 
 HINSTANCE Instance();
-HFONT CreationFont();
-HFONT FontHandle(int number);  // null for kDefaultFont or an unknown number
-HBITMAP BitmapHandle(int number);
-HICON IconHandle(int number);
+// The DPI of the window a control lies in (96 when it is not the program's).
+int DpiOfControl(HWND control);
+// The font of that number made for `dpi`; kDefaultFont (or an unknown number) gives the system's
+// default GUI font at that DPI.
+HFONT FontHandle(int number, int dpi);
+// A stored image as drawn at `dpi`: a built-in picture's version for the nearest DPI it is
+// drawn for, any other image as it was stored. Null when the number holds no such image.
+HBITMAP BitmapHandle(int number, int dpi);
+HICON IconHandle(int number, int dpi);
+// Puts every control of the window at its box scaled for the window's DPI and gives each its
+// font for that DPI (after the window moved to a monitor of another DPI).
+void LayOutControls(WindowRecord& window);
 
 }  // namespace ui::win32
 

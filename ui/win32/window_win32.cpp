@@ -1,6 +1,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "platform/win32/dpi_win32.h"
+#include "platform/win32/library_function_win32.h"
+#include "ui/scale.h"
 #include "ui/win32/runtime_state.h"
 #include "ui/window.h"
 
@@ -60,6 +65,54 @@ void ReportMove(HWND window) {
   if (record && record->report_moves) PushEvent({EventKind::WindowMoved, number, 0});
 }
 
+// The outer size of a window whose inner area is `inner` (96-DPI units) when drawn at `dpi`.
+SIZE OuterSizeAt(HWND window, int inner_width, int inner_height, int dpi) {
+  RECT outer = {0, 0, Scaled(inner_width, dpi), Scaled(inner_height, dpi)};
+  services::win32::AdjustOuterRectForDpi(&outer, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
+                                         static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)), dpi);
+  return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+// The frame is drawn at the system's idea of the window's DPI, which may not be the one asked for
+// (Wine keeps the system's for every window): the outer size is corrected until the inner area
+// is exactly the scaled size.
+void MatchInnerSize(const WindowRecord& record) {
+  RECT inner = {};
+  GetClientRect(record.handle, &inner);
+  const int wider = Scaled(record.inner_width, record.dpi) - inner.right;
+  const int taller = Scaled(record.inner_height, record.dpi) - inner.bottom;
+  if (wider == 0 && taller == 0) return;
+  RECT outer = {};
+  GetWindowRect(record.handle, &outer);
+  SetWindowPos(record.handle, nullptr, 0, 0, outer.right - outer.left + wider, outer.bottom - outer.top + taller,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Asked before a move to a monitor of another DPI: the size the window will have there, so that
+// the rectangle Windows then suggests is exact.
+bool OnDpiScaledSize(HWND window, WPARAM wparam, LPARAM lparam) {
+  WindowRecord* record = FindWindowRecord(win32::WindowNumberOf(window));
+  if (!record || !lparam) return false;
+  *reinterpret_cast<SIZE*>(lparam) = OuterSizeAt(window, record->inner_width, record->inner_height, LOWORD(wparam));
+  return true;
+}
+
+// The window now lies on a monitor of another DPI: it takes the suggested rectangle and lays out
+// its controls again at the new scale. Nothing else changes: the controls keep what they show.
+void OnDpiChanged(HWND window, WPARAM wparam, LPARAM lparam) {
+  const int number = win32::WindowNumberOf(window);
+  WindowRecord* record = FindWindowRecord(number);
+  if (!record || !lparam) return;
+  record->dpi = LOWORD(wparam);
+  const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+  SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+               suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  MatchInnerSize(*record);
+  win32::LayOutControls(*record);
+  InvalidateRect(window, nullptr, TRUE);
+  if (record->report_moves) PushEvent({EventKind::WindowMoved, number, 0});
+}
+
 bool PaintBackground(HWND window, HDC dc) {
   WindowRecord* record = FindWindowRecord(win32::WindowNumberOf(window));
   RECT area;
@@ -96,6 +149,12 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_MOVE:
       ReportMove(window);
       break;
+    case WM_GETDPISCALEDSIZE:
+      if (OnDpiScaledSize(window, wparam, lparam)) return TRUE;
+      break;
+    case WM_DPICHANGED:
+      OnDpiChanged(window, wparam, lparam);
+      return 0;
   }
   return DefWindowProcA(window, message, wparam, lparam);
 }
@@ -128,14 +187,22 @@ DWORD ExtendedStyleOf(const WindowSpec& shape) {
   return style;
 }
 
-RECT OuterRect(const WindowSpec& shape) {
-  RECT outer = {0, 0, shape.inner_width, shape.inner_height};
-  AdjustWindowRectEx(&outer, StyleOf(shape), FALSE, ExtendedStyleOf(shape));
+// The DPI a window about to open will be drawn at: that of the monitor at its place, the
+// primary one for a centred window.
+int DpiFor(const WindowSpec& shape) {
+  return services::win32::MonitorDpiAt(shape.centred ? POINT{0, 0} : POINT{shape.x, shape.y});
+}
+
+RECT OuterRect(const WindowSpec& shape, int dpi) {
+  RECT outer = {0, 0, Scaled(shape.inner_width, dpi), Scaled(shape.inner_height, dpi)};
+  services::win32::AdjustOuterRectForDpi(&outer, StyleOf(shape), ExtendedStyleOf(shape), dpi);
   int x = shape.x, y = shape.y;
   const int width = outer.right - outer.left, height = outer.bottom - outer.top;
   if (shape.centred) {
-    x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    // A window larger than the screen (the settings window at 200 % on a small screen) keeps its
+    // caption on the screen, where it can be taken and moved.
+    x = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+    y = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
   }
   return {x, y, x + width, y + height};
 }
@@ -160,10 +227,8 @@ using SetLayeredAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
 // Looked up at run time: systems before Windows 2000 lack it.
 SetLayeredAttributes LayeredAttributesFunction() {
-  HMODULE user32 = GetModuleHandleA("USER32.DLL");
-  if (!user32) return nullptr;
-  return reinterpret_cast<SetLayeredAttributes>(
-      reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
+  return services::win32::LibraryFunction<SetLayeredAttributes>(GetModuleHandleA("USER32.DLL"),
+                                                                "SetLayeredWindowAttributes");
 }
 
 bool SetLayered(int number, COLORREF key, BYTE alpha, DWORD flags) {
@@ -178,14 +243,27 @@ bool SetLayered(int number, COLORREF key, BYTE alpha, DWORD flags) {
 
 bool OpenWindow(const WindowSpec& shape) {
   if (!RegisterClasses() || FindWindowRecord(shape.number)) return false;
-  const RECT outer = OuterRect(shape);
+  const int dpi = DpiFor(shape);
+  const RECT outer = OuterRect(shape, dpi);
   HWND owner = Handle(shape.owner);
   HWND window = CreateWindowExA(ExtendedStyleOf(shape), shape.drop_shadow ? kShadowClass : kPlainClass,
                                 shape.title.c_str(), StyleOf(shape), outer.left, outer.top,
                                 outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
                                 win32::Instance(), nullptr);
   if (!window) return false;
-  win32::Windows()[shape.number].handle = window;
+  WindowRecord& record = win32::Windows()[shape.number];
+  record.handle = window;
+  record.dpi = dpi;
+  record.inner_width = shape.inner_width;
+  record.inner_height = shape.inner_height;
+  // Windows has the last word on the monitor a window belongs to.
+  const int actual = services::win32::WindowDpi(window);
+  if (actual != dpi) {
+    record.dpi = actual;
+    const SIZE size = OuterSizeAt(window, shape.inner_width, shape.inner_height, actual);
+    SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MatchInnerSize(record);
+  }
   return true;
 }
 
@@ -219,20 +297,26 @@ void MoveWindowTo(int number, int x, int y) {
 }
 
 void SetInnerSize(int number, int inner_width, int inner_height) {
-  HWND window = Handle(number);
-  if (!window) return;
-  RECT outer = {0, 0, inner_width, inner_height};
-  AdjustWindowRectEx(&outer, GetWindowLongA(window, GWL_STYLE), FALSE, GetWindowLongA(window, GWL_EXSTYLE));
-  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  WindowRecord* record = FindWindowRecord(number);
+  if (!record) return;
+  record->inner_width = inner_width;
+  record->inner_height = inner_height;
+  const SIZE size = OuterSizeAt(record->handle, inner_width, inner_height, record->dpi);
+  SetWindowPos(record->handle, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void InnerSize(int number, int* inner_width, int* inner_height) {
-  RECT area = {};
-  if (HWND window = Handle(number)) GetClientRect(window, &area);
-  *inner_width = area.right;
-  *inner_height = area.bottom;
+  WindowRecord* record = FindWindowRecord(number);
+  *inner_width = record ? record->inner_width : 0;
+  *inner_height = record ? record->inner_height : 0;
 }
+
+int WindowDpi(int number) {
+  WindowRecord* record = FindWindowRecord(number);
+  return record ? record->dpi : kBaseDpi;
+}
+
+int DpiAt(int x, int y) { return services::win32::MonitorDpiAt({x, y}); }
 
 void OuterPosition(int number, int* x, int* y) {
   RECT outer = {};
@@ -255,7 +339,7 @@ void ReportMoves(int number) {
 void SetBackgroundColour(int number, Rgb colour) { ReplaceBackground(number, CreateSolidBrush(colour)); }
 
 void SetBackgroundImage(int number, int image) {
-  HBITMAP bitmap = win32::BitmapHandle(image);
+  HBITMAP bitmap = win32::BitmapHandle(image, WindowDpi(number));
   if (bitmap) ReplaceBackground(number, CreatePatternBrush(bitmap));
 }
 

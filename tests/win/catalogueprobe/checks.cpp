@@ -77,7 +77,7 @@ int PrintIcons() {
   std::printf("file-absent %d\n", sources::FileIcon("C:\\absent\\nothing-here.exe") != 0);
   std::printf("type-txt %d\n", sources::ExtensionIcon("TXT") != 0);
   std::printf("type-unknown %d\n", sources::ExtensionIcon("zz9unknown") != 0);
-  std::printf("generic %d\n", services::GenericSmallIcon() != 0);
+  std::printf("generic %d\n", services::GenericIcon(16) != 0);
   std::printf("same-key %d\n", sources::FileIcon("C:\\autre\\NOTEPAD.EXE") == sources::FileIcon("C:\\windows\\notepad.exe"));
   return 0;
 }

@@ -16,6 +16,7 @@
 #include "menu/menu_window.h"
 #include "menu/view_state.h"
 #include "platform/environment.h"
+#include "platform/services.h"
 #include "settings/settings.h"
 #include "sources/catalogue.h"
 #include "ui/controls.h"
@@ -23,6 +24,7 @@
 #include "ui/font_numbers.h"
 #include "ui/fonts.h"
 #include "ui/image_store.h"
+#include "ui/scale.h"
 #include "ui/window.h"
 
 namespace {
@@ -47,10 +49,12 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-// Every entry with a small icon, as the program's catalogue has them (one per program file).
+// Every entry with an icon of the menu's size, as the program's catalogue has them (one per
+// program file).
 void PublishCatalogue(int groups, int entries) {
+  const int side = ui::Scaled(16, platform::Env().screen_dpi);
   HICON small_icon = static_cast<HICON>(
-      LoadImageA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION), IMAGE_ICON, 16, 16, LR_SHARED));
+      LoadImageA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION), IMAGE_ICON, side, side, LR_SHARED));
   const auto icon = reinterpret_cast<services::IconHandle>(small_icon);
   sources::Catalogue catalogue;
   int made = 0;
@@ -123,9 +127,11 @@ void Report(const char* what, const std::vector<double>& times) {
 
 int main(int argc, char** argv) {
   const int repeats = argc > 1 ? std::max(3, std::atoi(argv[1])) : 9;
-  platform::MutableEnv().screen_right = GetSystemMetrics(SM_CXSCREEN);
-  platform::MutableEnv().screen_bottom = GetSystemMetrics(SM_CYSCREEN);
-  platform::MutableEnv().screen_depth = 32;
+  const services::ScreenInfo screen = services::MeasureScreen().value_or(services::ScreenInfo{1920, 1080, 32, 96});
+  platform::MutableEnv().screen_right = screen.right;
+  platform::MutableEnv().screen_bottom = screen.bottom;
+  platform::MutableEnv().screen_depth = screen.depth;
+  platform::MutableEnv().screen_dpi = screen.dpi;
   (void)ui::StoreBuiltinImages();
   (void)ui::MakeFont(ui::kFontControl, "MS Sans Serif", 9, false);
   (void)ui::MakeFont(ui::kFontLink, "MS Sans Serif", 9, false);
@@ -145,8 +151,8 @@ int main(int argc, char** argv) {
     collapsed_controls = MenuControlCount();
     bare_collapsed.push_back(TimeBareControls(collapsed_controls));
   }
-  std::printf("menu window benchmark, screen %dx%d, catalogue 2000 shortcuts in 150 groups\n",
-              platform::Env().screen_right, platform::Env().screen_bottom);
+  std::printf("menu window benchmark, screen %dx%d at %d DPI, catalogue 2000 shortcuts in 150 groups\n",
+              platform::Env().screen_right, platform::Env().screen_bottom, platform::Env().screen_dpi);
   Report(("programs expanded (" + std::to_string(expanded_controls) + " controls)").c_str(), expanded);
   Report("  bare creation of as many labels", bare_expanded);
   std::printf("  ratio build / bare: %.2f\n", Median(expanded) / Median(bare_expanded));
