@@ -33,6 +33,7 @@ kv_e2e_per_arch(launch)
 kv_e2e(e2e.bad_settings.win64 bad_settings_e2e.sh win64)
 kv_e2e(e2e.soak.win64 soak_e2e.sh win64)
 kv_e2e(e2e.bad_start_menu.win32 bad_start_menu_e2e.sh win32)
+kv_e2e(e2e.catalogue_changes.win64 catalogue_changes_e2e.sh win64)
 kv_e2e_per_arch(dpi)
 # Among the longest: started first on a fresh tree, which has no timings yet.
 set_tests_properties(e2e.dpi.win32 e2e.dpi.win64 PROPERTIES COST 200)

@@ -28,16 +28,24 @@ void SkipBlanks(const std::string& line, std::size_t& at) {
   while (at < line.size() && IsBlank(line[at])) ++at;
 }
 
-}  // namespace
-
-std::optional<std::string> FirstParameter(const std::string& command_line) {
+// Parameter `index` (1 = the first after the program itself), or nothing.
+std::optional<std::string> Parameter(const std::string& command_line, int index) {
   std::size_t at = 0;
   SkipBlanks(command_line, at);
   (void)ReadParameter(command_line, at);  // the program itself
-  SkipBlanks(command_line, at);
-  if (at >= command_line.size()) return std::nullopt;
-  return ReadParameter(command_line, at);
+  for (int n = 1;; ++n) {
+    SkipBlanks(command_line, at);
+    if (at >= command_line.size()) return std::nullopt;
+    std::string parameter = ReadParameter(command_line, at);
+    if (n == index) return parameter;
+  }
 }
+
+}  // namespace
+
+std::optional<std::string> FirstParameter(const std::string& command_line) { return Parameter(command_line, 1); }
+
+std::optional<std::string> SecondParameter(const std::string& command_line) { return Parameter(command_line, 2); }
 
 Invocation SelectMode(const std::optional<std::string>& parameter,
                       const std::function<PathFacts(const std::string& path)>& facts_of) {

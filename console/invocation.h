@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/console_helper_options.h"
+
 namespace console {
 
 enum class Mode {
@@ -14,7 +16,8 @@ enum class Mode {
   EinzelDatei,        // one shortcut file
 };
 
-constexpr char kStartMenuOption[] = "-startmenu";
+using platform::kNoPauseOption;
+using platform::kStartMenuOption;
 
 struct PathFacts {
   bool exists = false;
@@ -25,6 +28,7 @@ struct PathFacts {
 struct Invocation {
   Mode mode = Mode::None;
   std::string path;  // EinzelVerzeichnis: ends with "\"; EinzelDatei: as given
+  bool paced = true;  // a listing pauses before each directory entry
 };
 
 // The first parameter of a whole Windows command line (the program name comes first and is
@@ -32,8 +36,10 @@ struct Invocation {
 // are dropped. Backslashes are plain characters, so "C:\Start Menu\" keeps its last "\".
 // Nothing when the line holds no parameter.
 std::optional<std::string> FirstParameter(const std::string& command_line);
+// The same for the second parameter.
+std::optional<std::string> SecondParameter(const std::string& command_line);
 
-// The mode for the first parameter; `facts_of` tells what a path names.
+// The mode for the first parameter; `facts_of` tells what a path names. Pacing is left on.
 Invocation SelectMode(const std::optional<std::string>& parameter,
                       const std::function<PathFacts(const std::string& path)>& facts_of);
 

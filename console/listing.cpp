@@ -44,7 +44,7 @@ void WriteGroup(const FolderRecord& scanned_last, std::vector<Entry>& entries, c
 }  // namespace
 
 void Throttle::BeforeEntry() {
-  if (system_.now_ms() - last_line_ms_ < kPauseBudgetMs) system_.pause();
+  if (paced_ && system_.now_ms() - last_line_ms_ < kPauseBudgetMs) system_.pause();
 }
 
 // Folders with exactly the same relative path (letter case included) share a group; if one of
@@ -70,7 +70,7 @@ void ListSingleFile(const std::string& path, const System& system) {
 
 void Run(const Invocation& invocation, const SpecialFolders& folders, const System& system) {
   KV_MARK();
-  Throttle throttle(system);  // counts the walk too: nothing is written while it runs
+  Throttle throttle(system, invocation.paced);  // counts the walk too: nothing is written while it runs
   switch (invocation.mode) {
     case Mode::StartMenu:
       ListFolders(WalkStartMenu(folders, system), system, throttle);

@@ -20,12 +20,13 @@ constexpr std::uint64_t kPauseBudgetMs = 1000;
 // scan goes on without pausing until the next line is out.
 class Throttle {
  public:
-  explicit Throttle(const System& system) : system_(system), last_line_ms_(system.now_ms()) {}
+  Throttle(const System& system, bool paced) : system_(system), paced_(paced), last_line_ms_(system.now_ms()) {}
   void BeforeEntry();
   void LineWritten() { last_line_ms_ = system_.now_ms(); }
 
  private:
   const System& system_;
+  bool paced_;
   std::uint64_t last_line_ms_;
 };
 

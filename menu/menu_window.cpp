@@ -6,6 +6,7 @@
 #include "platform/environment.h"
 #include "platform/location_marker.h"
 #include "settings/settings.h"
+#include "sources/catalogue.h"
 #include "ui/controls.h"
 #include "ui/font_numbers.h"
 #include "ui/scale.h"
@@ -97,10 +98,19 @@ bool OpenMenuWindow(const LayoutCursor& cursor) {
   return true;
 }
 
+bool g_built_without_catalogue = false;
+
 }  // namespace
+
+void NoteProgramsWithoutCatalogue() { g_built_without_catalogue = true; }
+
+bool AwaitsArrivedCatalogue() {
+  return g_built_without_catalogue && sources::CurrentCatalogue() != 0 && ui::WindowExists(kMenuWindow);
+}
 
 void BuildMenuWindow() {
   KV_MARK();
+  g_built_without_catalogue = false;
   const platform::Environment& env = platform::Env();
   // The layout is in 96-DPI units: at 144 DPI a screen 1080 pixels high holds 720 of them.
   LayoutCursor cursor = StartLayout(ui::Unscaled(env.screen_right, env.screen_dpi),

@@ -11,4 +11,8 @@ void BuildMenuWindow();
 // Destroys the window with all its controls; safe when it is closed.
 void CloseMenuWindow();
 
+// True when the open menu shows the programs section but was built before any catalogue
+// existed, and one exists now: the main loop then builds the menu again.
+bool AwaitsArrivedCatalogue();
+
 }  // namespace menu

@@ -7,7 +7,6 @@
 #include "menu/view_state.h"
 #include "settings/settings.h"
 #include "sources/catalogue.h"
-#include "sources/catalogue_refresh.h"
 #include "ui/controls.h"
 #include "ui/font_numbers.h"
 
@@ -102,10 +101,14 @@ bool PlaceGroup(LayoutCursor& cursor, const sources::CatalogueRecord& header) {
   return true;
 }
 
+// Without a catalogue yet the section shows its title alone; the menu is built again when one
+// comes (no click waits for it).
 void WalkCatalogue(LayoutCursor& cursor) {
-  sources::WaitForCatalogue();
   const sources::SharedCatalogue catalogue = sources::TakeCurrentCatalogue();
-  if (!catalogue) return;
+  if (!catalogue) {
+    NoteProgramsWithoutCatalogue();
+    return;
+  }
   std::string& page_start = View().ProgramsPageStart;
   for (const sources::CatalogueRecord& record : *catalogue) {
     if (!page_start.empty()) {

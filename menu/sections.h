@@ -4,6 +4,9 @@
 
 namespace menu {
 
+// The programs section found no catalogue to show (the build notes it for AwaitsArrivedCatalogue).
+void NoteProgramsWithoutCatalogue();
+
 void BuildRunningPrograms(LayoutCursor& cursor);
 void BuildMostUsed(LayoutCursor& cursor);
 void BuildLastUsed(LayoutCursor& cursor);

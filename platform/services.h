@@ -20,6 +20,8 @@ using ProcessId = std::uint32_t;
 constexpr int kFolderDocuments = 0x05;
 constexpr int kFolderRecent = 0x08;
 constexpr int kFolderAppData = 0x1A;
+constexpr int kFolderStartMenu = 0x0B;
+constexpr int kFolderCommonStartMenu = 0x16;
 constexpr int kFolderWindows = 0x24;
 
 enum class RegistryRoot { CurrentUser, ClassesRoot, LocalMachine };
@@ -152,7 +154,7 @@ IconHandle GenericIcon(int side);
 // The console helper's executable image that the program carries, or "" when it is missing.
 std::string ConsoleHelperImage();
 
-// --- settings window: dialogs, the desktop wallpaper, folder listing ---
+// --- settings window and catalogue: dialogs, the desktop wallpaper, folder listing ---
 // The system colour dialog in its basic form, owned by the active window, with `initial`
 // (0x00BBGGRR) preselected and in the first custom-colour slot; the chosen colour, or nothing
 // when the dialog was cancelled.
@@ -168,9 +170,21 @@ std::string DesktopWallpaper();
 struct FolderEntry {
   std::string name;
   bool is_folder = false;
+  std::uint64_t size = 0;        // bytes (0 for a folder)
+  std::uint64_t last_write = 0;  // the system's time stamp of the last change
 };
 // The entries of a folder (path ending in "\") in the order the system lists them, "." and
 // ".." included when the system lists them; empty when the folder cannot be listed.
 std::vector<FolderEntry> ListFolder(const std::string& folder);
+
+// --- folder watches ---
+// A watch of one folder's own entries (not those of its sub-folders): names, sizes, last-write
+// times; 0 stands for none (the folder cannot be watched).
+using WatchHandle = std::uintptr_t;
+WatchHandle WatchFolder(const std::string& folder);
+// True when something changed in the folder since the watch began or since it last said so;
+// the watch goes on.
+bool FolderChanged(WatchHandle watch);
+void StopWatch(WatchHandle watch);
 
 }  // namespace services

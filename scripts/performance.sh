@@ -3,6 +3,7 @@
 # docs/performance.md with the machine it ran on. Figures only: nothing is asserted. Takes about
 # 4 minutes (6 with --full-win32); build first (scripts/build.sh).
 #   scripts/performance.sh [--full-win32] [--out FILE]
+# (about 8 minutes more for scripts/catalogue_bench.sh, whose table it adds)
 # The win64 build is measured in full; of the win32 build only the menu benchmark, unless
 # --full-win32. Run it on a quiet machine: every figure is a wall or CPU time of this run.
 set -euo pipefail
@@ -28,97 +29,13 @@ started_at=$(date +%s)
 load_at_start=$(cut -d' ' -f1-3 /proc/loadavg)
 
 log() { echo "[performance $(date +%T)] $*" >&2; }
-
-median_min_max() {  # numbers on stdin -> "median (min .. max)"
-  sort -g | awk '{v[NR] = $1} END {if (NR == 0) {print "n/a"; exit} printf "%.1f (%.1f .. %.1f)", v[int((NR + 1) / 2)], v[1], v[NR]}'
-}
-
-# --- the processes of the running test's Wine prefix, read from /proc ---
-
-prefix_pids() {
-  grep -lsxzF "WINEPREFIX=$WINEPREFIX" /proc/[0-9]*/environ | cut -d/ -f3 || true
-}
-
-# A short name: the Windows executable's file name, or wineserver.
-process_name() {
-  local command
-  command=$(tr '\0' ' ' 2>/dev/null <"/proc/$1/cmdline") || return 0
-  case "$command" in
-    *wineserver*) echo wineserver ;;
-    *) sed -E 's/^([^ ]*[\\/])?([^\\/ ]+\.exe).*/\2/I; s/ .*//' <<<"$command" | tr 'A-Z' 'a-z' ;;
-  esac
-}
-
-cpu_ticks() {  # utime + stime; the command name in parentheses may hold blanks
-  sed -E 's/^.*\) //' "/proc/$1/stat" 2>/dev/null | awk '{print $12 + $13}'
-}
-
-pid_named() {  # name -> the first process of the prefix of that name
-  local pid
-  for pid in $(prefix_pids); do
-    [ "$(process_name "$pid")" = "$1" ] && { echo "$pid"; return 0; }
-  done
-  return 1
-}
-
-helper_running() { pid_named kestrivalumeconsole.exe >/dev/null; }
-
-# The catalogue has arrived once the console helper the program started has ended.
-wait_catalogue() {
-  local i
-  for i in $(seq 100); do helper_running && break; sleep 0.1; done
-  for i in $(seq 1200); do helper_running || return 0; sleep 0.1; done
-  log "the console helper did not end"
-}
-
-# CPU seconds of the prefix's Wine processes, by executable name, while a command runs;
-# processes that start meanwhile (a catalogue refresh's helper) count from zero, those that
-# end count up to their last sample (every 0.5 s).
-cpu_during() {  # command... -> lines "name seconds"
-  local pid ticks waited
-  declare -A first last name
-  for pid in $(prefix_pids); do first[$pid]=$(cpu_ticks "$pid"); name[$pid]=$(process_name "$pid"); done
-  "$@" &
-  waited=$!
-  while :; do
-    for pid in $(prefix_pids); do
-      ticks=$(cpu_ticks "$pid")
-      [ -n "$ticks" ] || continue
-      last[$pid]=$ticks
-      [ -n "${name[$pid]:-}" ] || name[$pid]=$(process_name "$pid")
-    done
-    kill -0 "$waited" 2>/dev/null || break
-    sleep 0.5
-  done
-  wait "$waited" || true
-  for pid in "${!last[@]}"; do echo "${name[$pid]} $((${last[$pid]} - ${first[$pid]:-0}))"; done |
-    awk -v hz="$ticks_per_second" '$1 ~ /\.exe$/ || $1 == "wineserver" {t[$1] += $2}
-      END {for (n in t) printf "%s %.2f\n", n, t[n] / hz}' | sort
-}
+source "$root/scripts/perf_lib.sh"
 
 private_memory() {  # pid -> "private KiB, RssAnon KiB"
   local private anon
   private=$(awk '/^Private_(Clean|Dirty):/ {s += $2} END {print s}' "/proc/$1/smaps_rollup")
   anon=$(awk '/^RssAnon:/ {print $2}' "/proc/$1/status")
   echo "$((private / 1024)) MiB private (Private_Clean+Private_Dirty), RssAnon $((anon / 1024)) MiB"
-}
-
-# --- the machine ---
-
-machine_lines() {
-  local commit
-  commit=$(git -C "$root" rev-parse --short HEAD)
-  [ -z "$(git -C "$root" status --porcelain --untracked-files=no)" ] || commit="$commit with uncommitted changes"
-  echo "| CPU | $(lscpu | sed -n 's/^Model name: *//p' | head -n 1) |"
-  echo "| Cores | $(nproc) |"
-  echo "| Memory | $(awk '/^MemTotal:/ {printf "%.1f GiB", $2 / 1048576}' /proc/meminfo) |"
-  echo "| Load average at start (1, 5, 15 min) | $load_at_start |"
-  echo "| Kernel | $(uname -sr) |"
-  echo "| Wine | $(wine --version 2>/dev/null) |"
-  echo "| MinGW compilers | $(x86_64-w64-mingw32-g++ --version | head -n 1); $(i686-w64-mingw32-g++ --version | head -n 1) |"
-  echo "| Native compiler | $(g++ --version | head -n 1) |"
-  echo "| Date | $(date -u '+%Y-%m-%d %H:%M UTC') |"
-  echo "| Commit | $commit |"
 }
 
 # --- 1. the menu benchmark (its own prefix and display) ---
@@ -140,21 +57,6 @@ menu_bench_rows() {  # arch
 }
 
 # --- 2. to 5. the real program in the test's prefix ---
-
-make_start_menu() {  # count, groups: shortcuts copied from a few made with kvtool
-  local programs unix i g targets=('C:\windows\system32\notepad.exe' 'C:\windows\regedit.exe' \
-    'C:\windows\system32\winemine.exe' 'C:\windows\system32\cmd.exe' 'C:\windows\win.ini')
-  programs=$(e2e_unix_path "$(wine cmd /c echo %APPDATA% | tr -d '\r')\\Microsoft\\Windows\\Start Menu\\Programs")
-  unix="$E2E_WORK/lnk"
-  mkdir -p "$unix"
-  for i in "${!targets[@]}"; do e2e_tool lnk "C:\\kvperf$i.lnk" "${targets[$i]}" >/dev/null; done
-  for i in "${!targets[@]}"; do mv "$(e2e_unix_path "C:\\kvperf$i.lnk")" "$unix/$i.lnk"; done
-  for ((i = 0; i < $1; ++i)); do
-    g=$((i % $2))
-    mkdir -p "$programs/Groupe $g"
-    cp "$unix/$((i % ${#targets[@]})).lnk" "$programs/Groupe $g/Programme $i.lnk"
-  done
-}
 
 startup_rows() {  # arch
   local data=$1 i fresh warm
@@ -237,7 +139,7 @@ real_program_rows() {
   full_memory=$(private_memory "$pid")
   echo "| 1 | $E2E_ARCH | Click to painted menu in the running program, $shortcuts shortcuts: default settings $default_click; programs expanded $expanded_click | perfprobe click: QueryPerformanceCounter from SendInput of a click on the button to the menu window visible and its thread answering and idle (WaitForInputIdle), then checked (untimed) that no update region is left in it or any control; menu closed and 300 ms idle before each of $click_repeats runs, after one unreported run. Includes Wine's input delivery and any catalogue refresh running at the time |"
   echo "| 4 | $E2E_ARCH | Memory of Kestrivalume.exe: $shortcuts shortcuts: $full_memory; empty Start menu: $empty_memory | /proc/<pid>/smaps_rollup and status after the catalogue arrived and the menu was opened (at least once) and closed |"
-  idle_row "$shortcuts shortcuts (a catalogue refresh every 45 s included)"
+  idle_row "$shortcuts shortcuts (the Start menu unchanged: a look every 45 s, no listing)"
 }
 
 refresh_rows() {
@@ -271,6 +173,8 @@ measure_program() (  # arch: in a subshell, so that each architecture gets its o
 )
 measure_program win64 >>"$rows_file"
 [ -z "$full_win32" ] || measure_program win32 >>"$rows_file"
+log "win64: the Start-menu catalogue beside its floors"
+catalogue_table=$("$root/scripts/catalogue_bench.sh" win64 120 2>/dev/null)
 
 {
   echo "# Speed and footprint"
@@ -298,7 +202,16 @@ measure_program win64 >>"$rows_file"
   echo "window of the same size in the same run (repeats $repeats). Targets: programs expanded <= 1.3 x"
   echo "the bare labels; default settings <= 50 ms. Row 1 times the same menu in the running program"
   echo "from a real click, seen from another process: it adds Wine's input delivery, the program's"
-  echo "event loop and whatever the program does at that moment (a catalogue refresh every 45 s)."
+  echo "event loop and whatever the program does at that moment."
+  echo
+  echo "## The Start-menu catalogue"
+  echo
+  echo "From \`scripts/catalogue_bench.sh\`: a Start menu of $shortcuts shortcuts in $groups folders, the programs"
+  echo "shown at every opening. Targets: programs in the menu within 1 s of the button window on a"
+  echo "second start and within 3 s on a first start; no click waits more than 1 s for them; idle"
+  echo "CPU of the program's whole prefix at most 1.5 x a bare program polling every 200 ms beside it."
+  echo
+  echo "$catalogue_table"
 } >"$out_file"
 rm -f "$rows_file"
 log "wrote $out_file"

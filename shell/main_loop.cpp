@@ -234,6 +234,8 @@ void IdleWork(const ProgramHooks& hooks) {
   const std::int64_t now = services::LocalSeconds();
   SaveWhenDue(now, hooks);
   Call(hooks.refresh_check);
+  // The first catalogue came while the menu showed the programs without it.
+  if (hooks.menu_awaits_catalogue && hooks.menu_awaits_catalogue()) Rebuild(hooks);
   ScanWhenDue(now, hooks);
 }
 

@@ -31,6 +31,7 @@ struct ProgramHooks {
   // Settings, catalogue and usage lists.
   std::function<void()> save_settings;
   std::function<void()> refresh_check;
+  std::function<bool()> menu_awaits_catalogue;     // the open menu lacks a catalogue that came
   std::function<void()> finish_refresh_at_exit;     // waits up to 15 s, then terminates it
   std::function<std::optional<sources::ProgramMatch>(const std::string& program_path)> find_by_program_path;
   std::function<void(const std::string& label, const std::string& launch_path, const std::string& target_path,

@@ -105,6 +105,9 @@ StartupOutcome RunStartup(const ProgramHooks& hooks) {
   RememberRunningPrograms(Loop().known_processes);
   platform::SetHtmHandler(platform::AssociationLookup("htm"));
   InitialiseLoopState();
+  // The first refresh starts now, not at the loop's first idle pass: it publishes the kept
+  // catalogue, and the user's first click may come at once.
+  Call(hooks.refresh_check);
   return StartupOutcome::EnterLoop;
 }
 

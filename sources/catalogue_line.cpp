@@ -32,7 +32,7 @@ services::IconHandle EntryIcon(const CatalogueRecord& entry, sources::IconCache&
 }
 
 CatalogueRecord ProgramEntry(const std::vector<std::string>& fields, const std::string& htm_handler,
-                             sources::IconCache& icons) {
+                             sources::IconCache* icons) {
   CatalogueRecord entry;
   entry.Kind = kProgramEntry;
   entry.Name = Field(fields, 0);
@@ -42,8 +42,16 @@ CatalogueRecord ProgramEntry(const std::vector<std::string>& fields, const std::
   entry.Arguments = Field(fields, 4);
   // The helper names no browser for Internet shortcuts; they open with the one registered for web pages.
   if (entry.TargetExtension == "htm" && entry.Target == kInternetShortcutTarget) entry.Target = htm_handler;
-  entry.Icon = EntryIcon(entry, icons);
+  if (icons) entry.Icon = EntryIcon(entry, *icons);
   return entry;
+}
+
+std::optional<CatalogueRecord> ParseLine(const std::string& line, const std::string& htm_handler,
+                                         sources::IconCache* icons) {
+  const std::vector<std::string> fields = platform::SplitFields(line, '\t');
+  if (!line.empty() && line[0] == '>') return GroupHeader(fields);
+  if (fields[0].empty()) return std::nullopt;
+  return ProgramEntry(fields, htm_handler, icons);
 }
 
 }  // namespace
@@ -65,10 +73,11 @@ std::int32_t ParseCount(const std::string& text) {
 
 std::optional<CatalogueRecord> ParseCatalogueLine(const std::string& line, const std::string& htm_handler,
                                                   sources::IconCache& icons) {
-  const std::vector<std::string> fields = platform::SplitFields(line, '\t');
-  if (!line.empty() && line[0] == '>') return GroupHeader(fields);
-  if (fields[0].empty()) return std::nullopt;
-  return ProgramEntry(fields, htm_handler, icons);
+  return ParseLine(line, htm_handler, &icons);
+}
+
+std::optional<CatalogueRecord> ParseCatalogueLine(const std::string& line, const std::string& htm_handler) {
+  return ParseLine(line, htm_handler, nullptr);
 }
 
 void MatchGroupCounts(Catalogue& catalogue) {

@@ -20,6 +20,8 @@ std::int32_t ParseCount(const std::string& text);
 // a line that names no file (an empty line, for one).
 std::optional<CatalogueRecord> ParseCatalogueLine(const std::string& line, const std::string& htm_handler,
                                                   sources::IconCache& icons);
+// The same without icons.
+std::optional<CatalogueRecord> ParseCatalogueLine(const std::string& line, const std::string& htm_handler);
 
 // Makes each group header's Count the number of entries that follow it. A listing cut off by a
 // stall promises entries in its last header that never came; readers may rely on the count.

@@ -1,6 +1,7 @@
 #include "sources/catalogue_refresh.h"
 
 #include "platform/association.h"
+#include "platform/console_helper_options.h"
 #include "platform/environment.h"
 #include "platform/location_marker.h"
 #include "platform/services.h"
@@ -8,6 +9,8 @@
 #include "sources/catalogue_line.h"
 #include "sources/console_helper.h"
 #include "sources/icon_cache.h"
+#include "sources/kept_catalogue.h"
+#include "sources/start_menu_changes.h"
 
 KV_MARKED_FILE(401);
 
@@ -15,10 +18,12 @@ namespace sources {
 
 namespace {
 
-// Owned by the GUI thread.
+// Owned by the GUI thread. The watches must be made and asked on it: the system ends a thread's
+// pending requests with the thread, and a refresh thread ends after each refresh.
 struct RefreshState {
   services::ThreadHandle thread = 0;
   std::int64_t last_check = 0;  // LocalSeconds of the last check; 0 before the first
+  StartMenuWatch watch;         // armed when the last refresh was started
 };
 
 RefreshState& State() {
@@ -31,6 +36,40 @@ bool CheckDue(std::int64_t now) {
   const std::int64_t last = State().last_check;
   // A clock set back (the end of summer time) must not hold refreshes off for an hour.
   return now > last + kRefreshPeriodSeconds || now < last;
+}
+
+// What the refreshes know of each other: written by one refresh thread at a time, read by the GUI
+// thread only while none runs.
+struct RefreshMemory {
+  bool kept_read = false;        // the kept catalogue was looked at (once per run)
+  std::string kept_listing;      // the listing on disk, as last read or written
+  bool watched = false;          // the GUI thread watches every folder: it decides when to list
+  bool refreshed = false;        // a refresh published since the start
+  std::uint64_t stamp = 0;       // of the Start menu when it began, where not every folder is watched
+  std::int64_t last_refresh = 0;
+};
+
+RefreshMemory& Memory() {
+  static RefreshMemory memory;
+  return memory;
+}
+
+// However still the Start menu looks, a refresh runs this often (or when the clock went back).
+bool SafetyNetDue(const RefreshMemory& memory, std::int64_t now) {
+  return now >= memory.last_refresh + kSafetyNetSeconds || now < memory.last_refresh;
+}
+
+// Nothing to list: a refresh has published, the safety net is not due, and the watches of every
+// folder tell no change. Asked on the GUI thread, between refreshes.
+bool NothingChanged(std::int64_t now) {
+  const RefreshMemory& memory = Memory();
+  if (!memory.refreshed || CurrentCatalogue() == 0 || SafetyNetDue(memory, now)) return false;
+  return State().watch.whole && !StartMenuChanged(State().watch);
+}
+
+// The same on the refresh thread where not every folder is watched: the Start menu's stamp.
+bool StampUnchanged(const RefreshMemory& memory, std::uint64_t stamp, std::int64_t now) {
+  return memory.refreshed && CurrentCatalogue() != 0 && !SafetyNetDue(memory, now) && stamp == memory.stamp;
 }
 
 void StartRefresh() {
@@ -52,34 +91,57 @@ void RefreshCheck() {
   KV_MARK();
   const std::int64_t now = services::LocalSeconds();
   if (!CheckDue(now)) return;
-  if (!RefreshRunning()) StartRefresh();
   State().last_check = now;
+  if (RefreshRunning() || NothingChanged(now)) return;
+  // Armed before the helper lists: a change made while it runs is told at a later check.
+  WatchStartMenu(State().watch, StartMenuRoots());
+  Memory().watched = State().watch.whole;
+  StartRefresh();
 }
 
 void RunCatalogueRefresh() {
   KV_MARK();
+  RefreshMemory& memory = Memory();
   // The GUI thread may read the handler meanwhile; SetHtmHandler swaps it whole.
   const std::string htm_handler = platform::AssociationLookup("htm");
   platform::SetHtmHandler(htm_handler);
   sources::IconCache& icons = sources::ProcessIconCache();
+  if (!memory.kept_read) {
+    memory.kept_read = true;
+    if (std::optional<std::string> kept = ReadKeptListing()) {
+      // At once without icons, then with them: the shell's icons of thousands of programs take
+      // seconds, and the first click of a session should not wait for them.
+      PublishCatalogue(CatalogueOfListing(*kept, htm_handler, nullptr));
+      PublishCatalogue(CatalogueOfListing(*kept, htm_handler, &icons));
+      memory.kept_listing = std::move(*kept);
+    }
+  }
+  const std::int64_t now = services::LocalSeconds();
+  // Taken before the helper lists: a change made while it runs shows in a later stamp.
+  const std::uint64_t stamp = memory.watched ? 0 : StartMenuStamp(StartMenuRoots());
+  if (!memory.watched && StampUnchanged(memory, stamp, now)) return;
+  KV_MARK();
+  // Nothing to show yet: the first listing comes as fast as the helper can make it.
+  const bool quick = CurrentCatalogue() == 0;
   Catalogue filled;
-  RunConsoleHelper("-startmenu", [&](const std::string& line) {
-    if (auto record = ParseCatalogueLine(line, htm_handler, icons)) filled.push_back(std::move(*record));
-  });
+  std::string listing;
+  const std::string options = quick ? std::string(platform::kStartMenuOption) + " " + platform::kNoPauseOption
+                                    : platform::kStartMenuOption;
+  RunConsoleHelper(options,
+                   [&](const std::string& line) {
+                     listing += line + "\r\n";
+                     if (auto record = ParseCatalogueLine(line, htm_handler, icons)) filled.push_back(std::move(*record));
+                   });
   KV_MARK();
   MatchGroupCounts(filled);
-  PublishCatalogue(std::move(filled));
-}
-
-bool WaitForCatalogue() {
-  KV_MARK();
-  for (int poll = 0; CurrentCatalogue() == 0; ++poll) {
-    if (poll == kCatalogueWaitPolls) return false;
-    // The wait is pointless without a refresh running; the loop is not there to start one.
-    RefreshCheck();
-    services::SleepMilliseconds(kCatalogueWaitPollMs);
+  if (!PublishCatalogue(std::move(filled))) return;
+  memory.refreshed = true;
+  memory.stamp = stamp;
+  memory.last_refresh = now;
+  // Only a whole listing is kept: one cut off by a stall would come back as a short catalogue.
+  if (listing != memory.kept_listing && IsWholeListing(listing) && SaveKeptCatalogue(listing)) {
+    memory.kept_listing = std::move(listing);
   }
-  return true;
 }
 
 void FinishRefreshAtExit() {
@@ -91,6 +153,10 @@ void FinishRefreshAtExit() {
   state.thread = 0;
 }
 
-void ResetRefreshState() { State() = RefreshState{}; }
+void ResetRefreshState() {
+  for (const services::WatchHandle watch : State().watch.watches) services::StopWatch(watch);
+  State() = RefreshState{};
+  Memory() = RefreshMemory{};
+}
 
 }  // namespace sources

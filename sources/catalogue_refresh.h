@@ -5,27 +5,30 @@
 
 namespace sources {
 
-// Once a catalogue exists, a refresh starts at most this often.
+// Once a catalogue exists, the Start menu is looked at this often: a refresh runs when it changed.
 constexpr std::int64_t kRefreshPeriodSeconds = 45;
-// How long a menu build waits for the first catalogue, in polls of kCatalogueWaitPollMs.
-constexpr int kCatalogueWaitPolls = 5;
-constexpr int kCatalogueWaitPollMs = 1000;
+// A refresh runs at least this often, changed or not.
+constexpr std::int64_t kSafetyNetSeconds = 30 * 60;
+
 // How long the exit waits for a running refresh before ending it.
 constexpr int kRefreshExitWaitMs = 15000;
 
-// Idle work of the main loop: starts a refresh (below-normal priority) when no catalogue exists
-// yet or more than 45 seconds have passed since the last check, unless one is still running.
+// Idle work of the main loop: when no catalogue exists yet or more than 45 seconds have passed
+// since the last check, starts a refresh (below-normal priority) unless one is still running or
+// nothing changed: the watches of every Start-menu folder (made here, on the GUI thread) tell no
+// change since the last refresh began, and the safety net is not due.
 void RefreshCheck();
 
 // The refresh itself, from start to end (the thread's body; tests and probes call it directly).
+// The first of a run publishes the kept catalogue, if there is a whole one. Then the helper
+// lists the Start menu; where not every folder is watched, only when the Start menu's stamp
+// changed since the last refresh began (or it has not published yet, or the safety net is
+// due). Without anything published yet it lists without its pauses. What it read is published,
+// and kept on disk when it differs from what is kept.
 void RunCatalogueRefresh();
 
 // True while a refresh thread runs.
 bool RefreshRunning();
-
-// Waits, polling once a second, until a catalogue is published; gives up after a few seconds
-// (false) so that the menu can open without programs while refreshes go on.
-bool WaitForCatalogue();
 
 // Exit: gives a running refresh up to 15 seconds, then ends it.
 void FinishRefreshAtExit();

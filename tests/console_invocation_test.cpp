@@ -21,6 +21,13 @@ TEST(ConsoleCommandLine, ReadsOnlyTheFirstParameterAfterTheProgram) {
   EXPECT_EQ(FirstParameter(""), std::nullopt);
 }
 
+TEST(ConsoleCommandLine, TheSecondParameterAsksForAnUnpacedListing) {
+  EXPECT_EQ(console::SecondParameter("x.exe -startmenu -nopause"), "-nopause");
+  EXPECT_EQ(console::SecondParameter("\"C:\\a b\\x.exe\" \"C:\\Start Menu\\\" -nopause more"), "-nopause");
+  EXPECT_EQ(console::SecondParameter("x.exe -startmenu"), std::nullopt);
+  EXPECT_EQ(console::SecondParameter("x.exe"), std::nullopt);
+}
+
 TEST(ConsoleCommandLine, BackslashesAreOrdinaryCharacters) {
   // A quoted folder keeps its last "\" instead of escaping the closing quote.
   EXPECT_EQ(FirstParameter("x.exe \"C:\\Start Menu\\\" next"), "C:\\Start Menu\\");

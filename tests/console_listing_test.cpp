@@ -174,6 +174,18 @@ TEST_F(ConsoleListing, PausesBeforeEveryDirectoryEntryOfTheListingOnly) {
   EXPECT_EQ(system.pauses, 3 + 2 + 3 + 3 + 4);
 }
 
+// "-nopause": the same lines, without a single pause.
+TEST_F(ConsoleListing, AnUnpacedListingWritesTheSameLinesWithoutPausing) {
+  system.AddFolder(kFolders.common_programs + "Sub\\");
+  system.AddShortcut(kFolders.common_programs + "Sub\\A.lnk", "C:\\a.exe");
+  const std::string paced = Run(Mode::StartMenu);
+  system.output.clear();
+  system.pauses = 0;
+  console::Run(Invocation{Mode::StartMenu, "", false}, kFolders, system.MakeSystem());
+  EXPECT_EQ(system.output, paced);
+  EXPECT_EQ(system.pauses, 0);
+}
+
 // Each pause moves the fake clock 10 ms and each shortcut costs 1 ms: a group of 1,000 shortcuts
 // would take over 10 s to scan with every pause, and the reader gives up after 3 s without a line.
 TEST_F(ConsoleListing, LargeGroupStillArrivesWellWithinTheReadersPatience) {

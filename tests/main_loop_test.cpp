@@ -176,6 +176,19 @@ TEST_F(MainLoop, TheCornerGrowsWithTheScreensDpi) {
   EXPECT_EQ(log_, "close build ");
 }
 
+TEST_F(MainLoop, AMenuAwaitingTheCatalogueIsBuiltAgainWhenItCame) {
+  bool awaits = false;
+  hooks_.refresh_check = nullptr;
+  hooks_.menu_awaits_catalogue = [&awaits] { return awaits; };
+  MenuOpen();
+  FakeUi().focused_window = menu::kMenuWindow;
+  shell::IdleWork(hooks_);
+  EXPECT_EQ(log_, "");
+  awaits = true;
+  shell::IdleWork(hooks_);
+  EXPECT_EQ(log_, "close build ");
+}
+
 TEST_F(MainLoop, TheCornerDoesNothingWhenAClickIsWanted) {
   settings::Current().NoMouseClickNeeded = 0;
   FakeUi().cursor_x = FakeUi().cursor_y = 0;

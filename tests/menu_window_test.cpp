@@ -237,6 +237,38 @@ TEST_F(MenuWindow, AllDocumentsSpreadOverColumnsWithoutPrograms) {
   EXPECT_EQ(Control(11), nullptr);
 }
 
+// No click waits for the first catalogue: the section shows its title alone, and the menu asks
+// to be built again once a catalogue came (only when it shows the programs and is still open).
+TEST_F(MenuWindow, WithoutACatalogueTheProgramsShowTheirTitleAndAwaitIt) {
+  Quiet();
+  menu::View().ProgramsShown = true;
+  menu::BuildMenuWindow();
+  EXPECT_EQ(fakes::FakeServices().slept_ms, 0);
+  EXPECT_EQ(TextsStartingWith(" Lancer les programmes").size(), 1u);
+  EXPECT_TRUE(Links().empty());
+  EXPECT_FALSE(menu::AwaitsArrivedCatalogue()) << "none came yet";
+  Publish(1, 3);
+  EXPECT_TRUE(menu::AwaitsArrivedCatalogue());
+  menu::CloseMenuWindow();  // as the main loop builds it again
+  menu::BuildMenuWindow();
+  EXPECT_EQ(Links().size(), 3u);
+  EXPECT_FALSE(menu::AwaitsArrivedCatalogue());
+
+  sources::ResetCatalogues();
+  menu::CloseMenuWindow();
+  menu::View().ProgramsShown = false;  // collapsed: nothing to wait for
+  menu::BuildMenuWindow();
+  Publish(1, 3);
+  EXPECT_FALSE(menu::AwaitsArrivedCatalogue());
+  menu::CloseMenuWindow();
+  menu::View().ProgramsShown = true;
+  sources::ResetCatalogues();
+  menu::BuildMenuWindow();
+  menu::CloseMenuWindow();
+  Publish(1, 3);
+  EXPECT_FALSE(menu::AwaitsArrivedCatalogue()) << "closed meanwhile";
+}
+
 TEST_F(MenuWindow, RunningProgramsNeverStartAColumn) {
   Quiet();
   settings::Current().ShowActiveTasks = 1;

@@ -2,6 +2,7 @@
 //   -startmenu     every Start-menu folder, one group of lines per folder
 //   a folder       that folder tree, in the same form
 //   a shortcut     one line for that shortcut
+// A second parameter "-nopause" makes a listing leave out its pauses.
 // The exit code is always 0.
 #include "console/console_program.h"
 #include "console/listing.h"
@@ -14,7 +15,8 @@ KV_MARKED_FILE(803);
 int main() {
   const std::optional<std::string> parameter = console::FirstParameter(GetCommandLineA());
   if (!parameter) return 0;
-  const console::Invocation invocation = console::SelectMode(parameter, console::PathFactsOf);
+  console::Invocation invocation = console::SelectMode(parameter, console::PathFactsOf);
+  invocation.paced = console::SecondParameter(GetCommandLineA()) != std::string(console::kNoPauseOption);
   platform::SetReportedProgram(console::kConsoleProgram);
   platform::InstallFatalErrorReport();
   KV_MARK();

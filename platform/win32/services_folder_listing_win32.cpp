@@ -16,7 +16,12 @@ std::vector<FolderEntry> ListFolder(const std::string& folder) {
   if (search == INVALID_HANDLE_VALUE) return entries;
   do {
     found.cFileName[sizeof found.cFileName - 1] = '\0';
-    entries.push_back({found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    FolderEntry entry;
+    entry.name = found.cFileName;
+    entry.is_folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.size = (std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow;
+    entry.last_write = (std::uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) | found.ftLastWriteTime.dwLowDateTime;
+    entries.push_back(std::move(entry));
   } while (entries.size() < kMaxEntries && FindNextFileA(search, &found));
   FindClose(search);
   return entries;

@@ -21,6 +21,7 @@ std::optional<std::string> ChooseFileToOpen(const std::string& title, const std:
 std::string DesktopWallpaper() { return FakeServices().wallpaper; }
 
 std::vector<FolderEntry> ListFolder(const std::string& folder) {
+  ++FakeServices().folder_listings;
   auto found = FakeServices().folders.find(folder);
   return found == FakeServices().folders.end() ? std::vector<FolderEntry>{} : found->second;
 }

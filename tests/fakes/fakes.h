@@ -3,6 +3,7 @@
 // what a service returns and read what was asked of it. Reset() before each test.
 #include <functional>
 #include <map>
+#include <set>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -84,6 +85,16 @@ struct Services {
   std::vector<FileDialog> file_dialogs;
   std::string wallpaper;
   std::map<std::string, std::vector<services::FolderEntry>> folders;
+  // Folder watches: a watch tells a change when the folder's listing differs from what it saw
+  // last; folders named here cannot be watched. Every watch asked for is recorded.
+  std::set<std::string> unwatchable_folders;
+  int folder_listings = 0;  // calls of ListFolder
+  struct Watch {
+    std::string folder;
+    std::vector<services::FolderEntry> seen;
+    bool stopped = false;
+  };
+  std::vector<Watch> watches;  // handle = index + 1
 };
 
 struct Ui {

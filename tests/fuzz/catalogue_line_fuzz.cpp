@@ -1,5 +1,7 @@
 // The console helper's output of any bytes, arriving in pieces of any size: the lines do not
 // depend on how the stream was cut, and the catalogue made of them keeps its group counts true.
+// The same bytes as a kept listing on disk: taken only when whole, and then every line is a
+// record and every header's count is true as written.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -9,6 +11,7 @@
 
 #include "sources/catalogue_line.h"
 #include "sources/icon_cache.h"
+#include "sources/kept_catalogue.h"
 #include "sources/output_lines.h"
 #include "tests/fakes/fakes.h"
 
@@ -61,5 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   sources::MatchGroupCounts(catalogue);
   CheckGroupCounts(catalogue);
+
+  if (sources::IsWholeListing(stream)) {
+    const sources::Catalogue kept = sources::CatalogueOfListing(stream, "C:\\Web\\browser.exe", nullptr);
+    Check(kept.size() == lines.size());
+    CheckGroupCounts(kept);
+  }
   return 0;
 }

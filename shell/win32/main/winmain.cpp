@@ -31,6 +31,7 @@ shell::ProgramHooks WireHooks() {
   hooks.popup_menu_item = shell::RunPopupMenuItem;
   hooks.record_use_by_target = settings::RecordUseByTarget;
   hooks.refresh_check = sources::RefreshCheck;
+  hooks.menu_awaits_catalogue = menu::AwaitsArrivedCatalogue;
   hooks.finish_refresh_at_exit = sources::FinishRefreshAtExit;
   hooks.find_by_program_path = sources::FindByProgramPath;
   hooks.open_settings_window = settings_window::OpenSettingsWindow;

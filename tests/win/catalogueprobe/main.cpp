@@ -3,7 +3,6 @@
 //   refresh <data folder> <n>   n refreshes, the first started by RefreshCheck; after each
 //                               "published <CurrentCatalogue>", then "htm <handler>" and one line
 //                               per record of the current catalogue (see PrintRecord)
-//   wait <data folder>          "wait <true|false> <milliseconds>" of WaitForCatalogue
 //   find <data folder> <path>   one refresh, then FindByProgramPath: "<name> TAB <folder> TAB <target>"
 //   thread                      "priority <n> com <0|1>" as seen inside a background thread
 //   icons                       small-icon lookups: "<what> <0|1>" (1 = an icon came back)
@@ -69,15 +68,6 @@ int Refresh(const std::string& folder, int count) {
   return 0;
 }
 
-int Wait(const std::string& folder) {
-  UseDataFolder(folder);
-  const DWORD start = GetTickCount();
-  const bool published = sources::WaitForCatalogue();
-  std::printf("wait %s %lu\n", published ? "true" : "false", static_cast<unsigned long>(GetTickCount() - start));
-  sources::FinishRefreshAtExit();
-  return 0;
-}
-
 int Find(const std::string& folder, const std::string& path) {
   UseDataFolder(folder);
   RefreshOnThread(true);
@@ -95,7 +85,6 @@ int main(int argc, char** argv) {
   const char* helper_role = std::getenv("CATALOGUEPROBE_HELPER");
   if (command == "-startmenu" && helper_role) return probe::PlayHelper(helper_role);
   if (command == "refresh" && argc == 4) return Refresh(argv[2], std::atoi(argv[3]));
-  if (command == "wait" && argc == 3) return Wait(argv[2]);
   if (command == "find" && argc == 4) return Find(argv[2], argv[3]);
   if (command == "thread" && argc == 2) return probe::PrintThreadState();
   if (command == "icons" && argc == 2) return probe::PrintIcons();

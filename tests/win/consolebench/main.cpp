@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     const std::vector<console::FolderRecord> records =
         start_menu ? console::WalkStartMenu(folders, system) : console::WalkFolderTree(tree, system);
     const LARGE_INTEGER walked = Now();
-    console::Throttle throttle(system);
+    console::Throttle throttle(system, true);
     console::ListFolders(records, system, throttle);
     walk_ms += Milliseconds(start, walked);
     listing_ms += Milliseconds(walked, Now());

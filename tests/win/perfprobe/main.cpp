@@ -10,6 +10,11 @@
 //       "controls <count>"; the menu is closed between runs, and a first run is made unreported
 //   perfprobe press <control id>
 //       clicks a control of the open menu window (BN_CLICKED posted to the window)
+//   perfprobe programs <Kestrivalume.exe> [timeout ms]
+//       starts the program (and leaves it running), prints "button <ms>" once its button window
+//       is visible, then clicks the button every 200 ms until a menu lists a program entry
+//       ("Programme ..."): prints "programs <ms after the button>", "clicks <count>" and
+//       "longest-click <ms>" (click to painted menu), or "programs none" on time-out
 #include <windows.h>
 
 #include <algorithm>
@@ -190,6 +195,66 @@ int TimeClicks(int runs) {
   return 0;
 }
 
+BOOL CALLBACK FindProgramEntry(HWND child, LPARAM found) {
+  char text[32] = {};
+  GetWindowTextA(child, text, sizeof text);
+  if (std::string(text).rfind("Programme ", 0) != 0) return TRUE;
+  *reinterpret_cast<bool*>(found) = true;
+  return FALSE;
+}
+
+// One click on the button: milliseconds to the painted menu (-1 when none came), and whether it
+// listed a program.
+double ClickAndLook(bool* lists_programs) {
+  *lists_programs = false;
+  if (!CloseMenu()) return -1;
+  const double start = Now();
+  SendClick(8, 8);
+  HWND menu = WaitVisible(menu::kMenuTitle, 0, kAnswerWaitMs);
+  double painted_at = 0;
+  if (!menu || WaitPainted(menu, &painted_at) < 0) return -1;
+  EnumChildWindows(menu, FindProgramEntry, reinterpret_cast<LPARAM>(lists_programs));
+  SetCursorPos(1900, 1060);
+  return painted_at - start;
+}
+
+int TimeProgramsAfterStart(const char* program, double timeout_ms) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  std::string command = std::string("\"") + program + "\"";
+  const double start = Now();
+  if (!CreateProcessA(program, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    std::fprintf(stderr, "perfprobe: cannot start %s\n", program);
+    return 1;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  if (!WaitVisible(shell::kButtonWindowTitle, process.dwProcessId, kAnswerWaitMs)) {
+    std::printf("button none\n");
+    return 1;
+  }
+  const double button_at = Now();
+  std::printf("button %.1f\n", button_at - start);
+  int clicks = 0;
+  double longest = 0;
+  bool listed = false;
+  while (!listed && Now() - button_at < timeout_ms) {
+    const double took = ClickAndLook(&listed);
+    ++clicks;
+    longest = std::max(longest, took);
+    if (!listed) Sleep(200);
+  }
+  if (listed) {
+    std::printf("programs %.1f\n", Now() - button_at);
+  } else {
+    std::printf("programs none\n");
+  }
+  std::printf("clicks %d\nlongest-click %.1f\n", clicks, longest);
+  CloseMenu();
+  return listed ? 0 : 1;
+}
+
 int Press(int id) {
   HWND menu = VisibleWindow(menu::kMenuTitle);
   if (!menu || !PressControl(menu, id)) {
@@ -207,9 +272,12 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);  // each figure as soon as it is known: a caller may read along
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "start" && (argc == 3 || argc == 4)) return TimeStart(argv[2], argc == 4 ? std::atof(argv[3]) : 30000);
   if (command == "click" && argc == 3) return TimeClicks(std::max(1, std::atoi(argv[2])));
   if (command == "press" && argc == 3) return Press(std::atoi(argv[2]));
+  if (command == "programs" && (argc == 3 || argc == 4))
+    return TimeProgramsAfterStart(argv[2], argc == 4 ? std::atof(argv[3]) : 120000);
   return Usage();
 }
