@@ -37,3 +37,5 @@ kv_e2e(e2e.catalogue_changes.win64 catalogue_changes_e2e.sh win64)
 kv_e2e_per_arch(dpi)
 # Among the longest: started first on a fresh tree, which has no timings yet.
 set_tests_properties(e2e.dpi.win32 e2e.dpi.win64 PROPERTIES COST 200)
+# Win64 only: the 32-bit Wine here has no 32-bit RandR library and cannot change the display mode.
+kv_e2e(e2e.desktop_life.win64 desktop_life_e2e.sh win64)

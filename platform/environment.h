@@ -22,6 +22,11 @@ struct Environment {
 const Environment& Env();
 Environment& MutableEnv();  // start-up only
 
+// Measures the primary screen (size, depth, DPI) into the environment: at start-up and again
+// whenever the screen changes. False, with the earlier values kept, when it cannot be measured.
+// GUI thread only.
+bool MeasureScreen();
+
 // The program that opens web pages. The catalogue refresh replaces it from its own thread, so
 // it is swapped as a whole and read as a copy.
 std::string HtmHandler();

@@ -72,6 +72,9 @@ std::vector<RunningProcess> RunningProcesses();
 std::string ProcessImagePath(WindowHandle window);
 // Creates the named mutex, initially owned, held until the process ends.
 void HoldNamedMutex(const std::string& name);
+// Ends the program's own process at once with the exit code: nothing of the program runs after
+// it. For an end where another thread may still hold a lock that the normal end would wait for.
+void EndProcessAtOnce(unsigned exit_code);
 
 // --- screen, pointer, windows ---
 std::optional<ScreenInfo> MeasureScreen();
@@ -114,6 +117,10 @@ void ClearRecentDocuments();
 bool SetClipboardText(const std::string& text);
 // Seconds from 1970-01-01 00:00:00 to the local wall-clock date and time (no time-zone conversion).
 std::int64_t LocalSeconds();
+// Whole seconds on a clock that only goes forward (the system's tick count since it started):
+// periods are measured on it, so a wall clock set back or forward neither holds work off nor
+// bunches it up.
+std::int64_t MonotonicSeconds();
 void SleepMilliseconds(int milliseconds);
 
 // --- hidden helper processes ---
@@ -124,6 +131,9 @@ void SleepMilliseconds(int milliseconds);
 // `stall_limit_ms`; then ends the process in any case. False when it cannot be started.
 bool RunHiddenWithOutput(const std::string& executable, const std::string& parameters, int stall_limit_ms,
                          const std::function<void(const std::string& bytes)>& on_output);
+// Ends every hidden program still running, so that the reads of RunHiddenWithOutput return at
+// once, and starts none afterwards (the runs then report false). For the end of the program.
+void EndHiddenPrograms();
 
 // --- background thread ---
 // A thread handle kept as a number; 0 stands for none.
@@ -134,8 +144,6 @@ ThreadHandle StartBackgroundThread(void (*body)());
 bool ThreadRunning(ThreadHandle thread);
 // Waits up to `timeout_ms` for the thread to end; true when it has ended.
 bool WaitForThread(ThreadHandle thread, int timeout_ms);
-// Ends a thread that is still running, at once (a last resort: it gets no chance to clean up).
-void KillThread(ThreadHandle thread);
 // Releases the handle (the thread itself runs on if it has not ended).
 void ReleaseThread(ThreadHandle thread);
 

@@ -33,10 +33,14 @@ void LoadSettings() {
   if (skin_selected) ReadSkin(options.SelectedSkin);
   StandardBackground().file_name = FileHasContent(options.BackgroundFile) ? options.BackgroundFile : "";
   ActiveColours() = skin_selected ? SkinColours() : StandardColours();
+  PrepareScreenImages();
+}
+
+void PrepareScreenImages() {
   KV_MARK();
   PrepareBackground(StandardBackground());
   PrepareBackground(SkinBackground());
-  MakeLineImages(ActiveColours(), options.DisplayColumnWidth);
+  MakeLineImages(ActiveColours(), Current().DisplayColumnWidth);
 }
 
 void SaveSettings() {

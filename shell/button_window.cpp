@@ -41,9 +41,14 @@ void CreateButtonWindow() {
   ui::AddImage(kButtonWindow, kButtonImageControl, {0, 0, 16, 16}, kProgramImage);
 }
 
+void KeepButtonWindowInCorner() {
+  ui::MoveWindowTo(kButtonWindow, 0, 0);
+  ui::KeepOnTop(kButtonWindow);
+}
+
 void ShowButtonPopupMenu() {
   int x = 0, y = 0;
-  ui::CursorPosition(&x, &y);
+  (void)ui::CursorPosition(&x, &y);  // shown after a click: the pointer is there
   ui::ShowPopupMenu(kPopupMenu, kButtonWindow, x - 1, y - 1);
 }
 

@@ -21,6 +21,10 @@ constexpr char kWebsite[] = "https://kestrivalume.varnholtiqa.example/";
 // program's emblem; and popup menu 1. Without the window nothing else is created.
 void CreateButtonWindow();
 
+// Back to the primary monitor's top-left corner and on top of every window (after the screen
+// changed or the taskbar was made anew), without taking the focus.
+void KeepButtonWindowInCorner();
+
 // Popup menu 1 at the pointer, owned by the button window.
 void ShowButtonPopupMenu();
 

@@ -145,14 +145,16 @@ void CloseMenuOnFocusLoss(const ProgramHooks& hooks) {
   if (focused != menu::kMenuWindow && focused != kButtonWindow) Call(hooks.close_menu_window);
 }
 
-// Opens the menu once each time the pointer enters the screen's top-left corner.
+// Opens the menu once each time the pointer enters the primary monitor's top-left corner.
 void OpenMenuInCorner(const ProgramHooks& hooks) {
   if (!settings::Current().NoMouseClickNeeded) return;
   int x = 0, y = 0;
-  ui::CursorPosition(&x, &y);
+  // Unreadable while a secure desktop (the lock screen) is shown: nothing is known of the pointer.
+  if (!ui::CursorPosition(&x, &y)) return;
   LoopState& loop = Loop();
   const int corner = ui::Scaled(kCornerSize, platform::Env().screen_dpi);
-  if (x < corner && y < corner) {
+  // A monitor left of or above the primary one has negative places: its edges are not the corner.
+  if (x >= 0 && x < corner && y >= 0 && y < corner) {
     if (!loop.corner_latch) OpenMenu(hooks);
     loop.corner_latch = true;
   } else {
@@ -172,6 +174,21 @@ void ScanWhenDue(std::int64_t now, const ProgramHooks& hooks) {
   ScanWindows(loop.known_processes, loop.launched_since_scan, hooks);
   loop.launched_since_scan = false;
   loop.last_scan = now;
+}
+
+// The screen changed (its size, a monitor, the work area): the menu, laid out for the old one,
+// closes, and what was made for the screen is made again; the next opening is laid out anew.
+void FollowScreenChange(const ProgramHooks& hooks) {
+  KV_MARK();
+  Call(hooks.close_menu_window);
+  if (platform::MeasureScreen()) Call(hooks.prepare_screen_images);
+  KeepButtonWindowInCorner();
+}
+
+// What the exit must not lose: the settings, the usage lists and the program's folder.
+void SaveAndRecordFolder(const ProgramHooks& hooks) {
+  Call(hooks.save_settings);
+  services::RegistryWriteText(kInstallKey, "InstallDir", platform::Env().program_folder);
 }
 
 // Ends the first running console helper: a helper left over would hold its pipe open.
@@ -220,6 +237,12 @@ bool DispatchEvent(const ui::Event& event, const ProgramHooks& hooks) {
     case ui::EventKind::WindowMoved:
       Call(hooks.window_moved, event.window);
       return false;
+    case ui::EventKind::ScreenChanged:
+      FollowScreenChange(hooks);
+      return false;
+    case ui::EventKind::TaskbarCreated:
+      KeepButtonWindowInCorner();
+      return false;
     case ui::EventKind::None:
       IdleWork(hooks);
       return false;
@@ -231,7 +254,7 @@ void IdleWork(const ProgramHooks& hooks) {
   KV_MARK();
   CloseMenuOnFocusLoss(hooks);
   OpenMenuInCorner(hooks);
-  const std::int64_t now = services::LocalSeconds();
+  const std::int64_t now = services::MonotonicSeconds();
   SaveWhenDue(now, hooks);
   Call(hooks.refresh_check);
   // The first catalogue came while the menu showed the programs without it.
@@ -239,17 +262,26 @@ void IdleWork(const ProgramHooks& hooks) {
   ScanWhenDue(now, hooks);
 }
 
+void SaveForSessionEnd(const ProgramHooks& hooks) {
+  KV_MARK();
+  if (ui::WindowExists(settings_window::kSettingsWindow)) Call(hooks.apply_settings_window);
+  SaveAndRecordFolder(hooks);
+}
+
 void ExitSequence(const ProgramHooks& hooks) {
   KV_MARK();
-  Call(hooks.save_settings);
-  services::RegistryWriteText(kInstallKey, "InstallDir", platform::Env().program_folder);
-  Call(hooks.finish_refresh_at_exit);
+  SaveAndRecordFolder(hooks);
+  const bool refresh_ended = !hooks.finish_refresh_at_exit || hooks.finish_refresh_at_exit();
   EndConsoleHelper();
+  // A refresh that did not end may hold a lock the normal end needs. Everything is saved.
+  if (!refresh_ended) services::EndProcessAtOnce(0);
 }
 
 int RunMainLoop(const ProgramHooks& hooks) {
+  ui::SetSessionEndHandler([&hooks] { SaveForSessionEnd(hooks); });
   while (!DispatchEvent(ui::WaitEvent(kEventWaitMs), hooks)) {
   }
+  ui::SetSessionEndHandler(nullptr);  // the exit sequence saves from here on
   ExitSequence(hooks);
   return 0;
 }

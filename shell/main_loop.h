@@ -15,6 +15,7 @@ constexpr std::int64_t kSavePeriodSeconds = 60;
 constexpr std::int64_t kScanPeriodSeconds = 7;
 constexpr int kCornerSize = 5;
 
+// Periods are measured in MonotonicSeconds: setting the clock neither stops nor bunches them.
 struct LoopState {
   std::int64_t last_save = 0;
   std::int64_t last_scan = 0;
@@ -35,10 +36,16 @@ void IdleWork(const ProgramHooks& hooks);
 // Opens the menu as a click on the button window does.
 void OpenMenu(const ProgramHooks& hooks);
 
-// Runs until a quit command, then the exit sequence; returns the exit code.
+// Runs until a quit command, then the exit sequence; returns the exit code. While it runs, the end
+// of the session saves at once (SaveForSessionEnd).
 int RunMainLoop(const ProgramHooks& hooks);
 
-// Save, record the install folder, stop the refresh and a running console helper.
+// Save, record the install folder, stop the refresh and a running console helper. When the
+// refresh does not end in its time, the process ends here, after saving.
 void ExitSequence(const ProgramHooks& hooks);
+
+// The session ends and the process may be ended any moment: an open settings window is applied
+// as its close box would, then the exit's saving is done.
+void SaveForSessionEnd(const ProgramHooks& hooks);
 
 }  // namespace shell

@@ -30,9 +30,10 @@ struct ProgramHooks {
   std::function<void(int window)> window_moved;     // a window that reports its moves moved
   // Settings, catalogue and usage lists.
   std::function<void()> save_settings;
+  std::function<void()> prepare_screen_images;      // pictures made for the screen, after it changed
   std::function<void()> refresh_check;
   std::function<bool()> menu_awaits_catalogue;     // the open menu lacks a catalogue that came
-  std::function<void()> finish_refresh_at_exit;     // waits up to 15 s, then terminates it
+  std::function<bool()> finish_refresh_at_exit;     // ends the helper, waits up to 15 s; false: still runs
   std::function<std::optional<sources::ProgramMatch>(const std::string& program_path)> find_by_program_path;
   std::function<void(const std::string& label, const std::string& launch_path, const std::string& target_path,
                      const std::string& program_path)>

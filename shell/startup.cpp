@@ -32,16 +32,6 @@ void ResolveFolders(platform::Environment& environment) {
   services::CreateFolder(environment.data_folder);
 }
 
-bool MeasureScreen(platform::Environment& environment) {
-  const std::optional<services::ScreenInfo> screen = services::MeasureScreen();
-  if (!screen) return false;
-  environment.screen_right = screen->right;
-  environment.screen_bottom = screen->bottom;
-  environment.screen_depth = screen->depth;
-  environment.screen_dpi = screen->dpi;
-  return true;
-}
-
 void CreateFonts() {
   struct FontSpec {
     int number;
@@ -63,7 +53,7 @@ void NoteLaunch() { Loop().launched_since_scan = true; }
 void InitialiseLoopState() {
   menu::SetLaunchListener(&NoteLaunch);
   LoopState& loop = Loop();
-  loop.last_save = loop.last_scan = services::LocalSeconds();
+  loop.last_save = loop.last_scan = services::MonotonicSeconds();
   loop.corner_latch = false;
   loop.launched_since_scan = false;
 }
@@ -86,7 +76,7 @@ StartupOutcome RunStartup(const ProgramHooks& hooks) {
   ReplaceEarlierInstance(environment.data_folder, services::ProgramFilePath());
   services::HoldNamedMutex(platform::kProductName);
   KV_MARK();
-  if (!MeasureScreen(environment)) {
+  if (!platform::MeasureScreen()) {
     ui::ShowMessage(kNoScreenTitle, kNoScreenText);
     return StartupOutcome::End;
   }

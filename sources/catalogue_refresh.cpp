@@ -22,7 +22,7 @@ namespace {
 // pending requests with the thread, and a refresh thread ends after each refresh.
 struct RefreshState {
   services::ThreadHandle thread = 0;
-  std::int64_t last_check = 0;  // LocalSeconds of the last check; 0 before the first
+  std::int64_t last_check = 0;  // MonotonicSeconds of the last check; 0 before the first
   StartMenuWatch watch;         // armed when the last refresh was started
 };
 
@@ -33,9 +33,7 @@ RefreshState& State() {
 
 bool CheckDue(std::int64_t now) {
   if (CurrentCatalogue() == 0) return true;
-  const std::int64_t last = State().last_check;
-  // A clock set back (the end of summer time) must not hold refreshes off for an hour.
-  return now > last + kRefreshPeriodSeconds || now < last;
+  return now > State().last_check + kRefreshPeriodSeconds;
 }
 
 // What the refreshes know of each other: written by one refresh thread at a time, read by the GUI
@@ -46,7 +44,7 @@ struct RefreshMemory {
   bool watched = false;          // the GUI thread watches every folder: it decides when to list
   bool refreshed = false;        // a refresh published since the start
   std::uint64_t stamp = 0;       // of the Start menu when it began, where not every folder is watched
-  std::int64_t last_refresh = 0;
+  std::int64_t last_refresh = 0;  // MonotonicSeconds
 };
 
 RefreshMemory& Memory() {
@@ -54,9 +52,9 @@ RefreshMemory& Memory() {
   return memory;
 }
 
-// However still the Start menu looks, a refresh runs this often (or when the clock went back).
+// However still the Start menu looks, a refresh runs this often.
 bool SafetyNetDue(const RefreshMemory& memory, std::int64_t now) {
-  return now >= memory.last_refresh + kSafetyNetSeconds || now < memory.last_refresh;
+  return now >= memory.last_refresh + kSafetyNetSeconds;
 }
 
 // Nothing to list: a refresh has published, the safety net is not due, and the watches of every
@@ -89,7 +87,7 @@ bool RefreshRunning() {
 
 void RefreshCheck() {
   KV_MARK();
-  const std::int64_t now = services::LocalSeconds();
+  const std::int64_t now = services::MonotonicSeconds();
   if (!CheckDue(now)) return;
   State().last_check = now;
   if (RefreshRunning() || NothingChanged(now)) return;
@@ -116,7 +114,7 @@ void RunCatalogueRefresh() {
       memory.kept_listing = std::move(*kept);
     }
   }
-  const std::int64_t now = services::LocalSeconds();
+  const std::int64_t now = services::MonotonicSeconds();
   // Taken before the helper lists: a change made while it runs shows in a later stamp.
   const std::uint64_t stamp = memory.watched ? 0 : StartMenuStamp(StartMenuRoots());
   if (!memory.watched && StampUnchanged(memory, stamp, now)) return;
@@ -127,12 +125,14 @@ void RunCatalogueRefresh() {
   std::string listing;
   const std::string options = quick ? std::string(platform::kStartMenuOption) + " " + platform::kNoPauseOption
                                     : platform::kStartMenuOption;
-  RunConsoleHelper(options,
-                   [&](const std::string& line) {
-                     listing += line + "\r\n";
-                     if (auto record = ParseCatalogueLine(line, htm_handler, icons)) filled.push_back(std::move(*record));
-                   });
+  const bool whole_run =
+      RunConsoleHelper(options, [&](const std::string& line) {
+        listing += line + "\r\n";
+        if (auto record = ParseCatalogueLine(line, htm_handler, icons)) filled.push_back(std::move(*record));
+      });
   KV_MARK();
+  // Not started, or cut short by the program's end: what was read is not all there is.
+  if (!whole_run) return;
   MatchGroupCounts(filled);
   if (!PublishCatalogue(std::move(filled))) return;
   memory.refreshed = true;
@@ -144,13 +144,17 @@ void RunCatalogueRefresh() {
   }
 }
 
-void FinishRefreshAtExit() {
+bool FinishRefreshAtExit() {
   KV_MARK();
+  // The helper is ended first: the refresh's read of it then returns, and the refresh with it.
+  services::EndHiddenPrograms();
   RefreshState& state = State();
-  if (state.thread == 0) return;
-  if (!services::WaitForThread(state.thread, kRefreshExitWaitMs)) services::KillThread(state.thread);
+  if (state.thread == 0) return true;
+  // Never killed: a thread ended from outside may hold a lock (the heap's) the rest needs.
+  if (!services::WaitForThread(state.thread, kRefreshExitWaitMs)) return false;
   services::ReleaseThread(state.thread);
   state.thread = 0;
+  return true;
 }
 
 void ResetRefreshState() {

@@ -10,7 +10,7 @@ constexpr std::int64_t kRefreshPeriodSeconds = 45;
 // A refresh runs at least this often, changed or not.
 constexpr std::int64_t kSafetyNetSeconds = 30 * 60;
 
-// How long the exit waits for a running refresh before ending it.
+// How long the exit waits for a running refresh to end.
 constexpr int kRefreshExitWaitMs = 15000;
 
 // Idle work of the main loop: when no catalogue exists yet or more than 45 seconds have passed
@@ -30,8 +30,9 @@ void RunCatalogueRefresh();
 // True while a refresh thread runs.
 bool RefreshRunning();
 
-// Exit: gives a running refresh up to 15 seconds, then ends it.
-void FinishRefreshAtExit();
+// Exit: ends the console helper a refresh runs, so that the refresh ends by itself, and waits up
+// to 15 seconds for it. False when it still runs then (the program must then end at once).
+bool FinishRefreshAtExit();
 
 // Back to the state of start-up (no thread, no check yet).
 void ResetRefreshState();

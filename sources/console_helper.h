@@ -11,7 +11,8 @@ namespace sources {
 constexpr int kConsoleHelperStallLimitMs = 3000;
 
 // Runs the helper with `parameters` (a path holding blanks must come quoted) and hands each
-// line to `on_line` as soon as it is read. False when the helper cannot be started.
+// line to `on_line` as soon as it is read. False when the helper cannot be started, or when the
+// program's end cut its run short (services::EndHiddenPrograms).
 bool RunConsoleHelper(const std::string& parameters, const std::function<void(const std::string& line)>& on_line);
 
 }  // namespace sources

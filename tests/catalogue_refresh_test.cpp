@@ -77,7 +77,7 @@ TEST_F(CatalogueRefresh, OneRunListsTheStartMenuAndPublishesWhatItRead) {
   EXPECT_EQ(records[3].Target, "C:\\Web\\browser.exe");
   EXPECT_EQ(records[4].TargetExtension, "pdf");
 
-  FakeServices().now += 30 * 60;  // unchanged Start menu, but the safety net is due
+  FakeServices().monotonic += 30 * 60;  // unchanged Start menu, but the safety net is due
   sources::RunCatalogueRefresh();
   EXPECT_EQ(FakeServices().hidden_runs.back().parameters, "-startmenu");
   EXPECT_EQ(sources::CurrentCatalogue(), 1);
@@ -85,11 +85,14 @@ TEST_F(CatalogueRefresh, OneRunListsTheStartMenuAndPublishesWhatItRead) {
   EXPECT_EQ((*sources::CatalogueB())[4].Name, "Guide.lnk");
 }
 
-TEST_F(CatalogueRefresh, AHelperThatFailsOrWritesNothingPublishesNothing) {
+TEST_F(CatalogueRefresh, AHelperThatFailsWritesNothingOrIsCutShortByTheEndPublishesNothing) {
   FakeServices().hidden_run_starts = false;
   sources::RunCatalogueRefresh();
   FakeServices().hidden_run_starts = true;
   FakeServices().hidden_output = {"\r\n\r\n"};
+  sources::RunCatalogueRefresh();
+  FakeServices().hidden_output = {kListing};
+  FakeServices().during_hidden_run = [] { services::EndHiddenPrograms(); };
   sources::RunCatalogueRefresh();
   EXPECT_EQ(sources::CurrentCatalogue(), 0);
 }
@@ -116,19 +119,20 @@ TEST_F(CatalogueRefresh, WhileNoCatalogueExistsEveryCheckStartsARefreshUnlessOne
 TEST_F(CatalogueRefresh, OnceACatalogueExistsChecksComeAtMostEvery45Seconds) {
   sources::RefreshCheck();
   RunStartedRefresh();
-  FakeServices().now += 45;
+  FakeServices().monotonic += 45;
   sources::RefreshCheck();
   EXPECT_EQ(ThreadsStarted(), 1) << "45 seconds are not more than 45";
-  FakeServices().now += 1;
+  FakeServices().monotonic += 1;
   sources::RefreshCheck();  // starts the second refresh, which keeps running
   EXPECT_EQ(ThreadsStarted(), 2);
-  FakeServices().now += 46;
+  FakeServices().monotonic += 46;
   sources::RefreshCheck();  // due, but one runs: nothing started, yet the check counts
   RunStartedRefresh();
-  FakeServices().now += 45;
+  FakeServices().monotonic += 45;
   sources::RefreshCheck();
   EXPECT_EQ(ThreadsStarted(), 2);
-  FakeServices().now -= 3600;  // the clock set back an hour must not hold refreshes off
+  FakeServices().now -= 3600;  // the wall clock set back an hour holds nothing off
+  FakeServices().monotonic += 1;
   sources::RefreshCheck();
   EXPECT_EQ(ThreadsStarted(), 3);
 }
@@ -146,7 +150,7 @@ TEST_F(CatalogueRefresh, AChecksListsAgainOnlyWhenTheStartMenuChangedOrTheSafety
   folders["C:\\C\\Outils\\"] = {{".", true}, {"B.lnk", false, 200, 1000}, {"C.lnk", false, 100, 1000}};
   const auto runs = [] { return FakeServices().hidden_runs.size(); };
   const auto check = [this](std::int64_t seconds) {
-    FakeServices().now += seconds;
+    FakeServices().monotonic += seconds;
     const int started = ThreadsStarted();
     sources::RefreshCheck();
     if (ThreadsStarted() > started) RunStartedRefresh();
@@ -181,21 +185,29 @@ TEST_F(CatalogueRefresh, AChecksListsAgainOnlyWhenTheStartMenuChangedOrTheSafety
   EXPECT_EQ(runs(), expected);
   check(46);
   EXPECT_EQ(runs(), expected + 1) << "the safety net";
-  check(-3600);  // the clock set back must not hold the safety net off
-  EXPECT_EQ(runs(), expected + 2);
+  FakeServices().now -= 3600;  // the wall clock set back an hour, then on a day: no burst
+  check(46);
+  FakeServices().now += 86400;
+  check(46);
+  EXPECT_EQ(runs(), expected + 1);
 }
 
-TEST_F(CatalogueRefresh, TheExitWaitsFifteenSecondsThenEndsARefreshStillRunning) {
-  sources::FinishRefreshAtExit();
+// The helper is ended before the wait, so the refresh's read returns; a refresh that still does
+// not end is left running (the program then ends at once), never killed alone.
+TEST_F(CatalogueRefresh, TheExitEndsTheHelperFirstThenWaitsFifteenSecondsForTheRefresh) {
+  EXPECT_TRUE(sources::FinishRefreshAtExit());
   EXPECT_TRUE(FakeServices().thread_waits.empty()) << "nothing to wait for";
+  FakeServices().hidden_programs_ended = false;
   sources::RefreshCheck();
   RunStartedRefresh();
-  FakeServices().now += 46;
+  FakeServices().monotonic += 46;
   sources::RefreshCheck();
-  sources::FinishRefreshAtExit();
+  EXPECT_FALSE(sources::FinishRefreshAtExit());
+  EXPECT_TRUE(FakeServices().hidden_programs_ended);
   EXPECT_EQ(FakeServices().thread_waits, std::vector<int>{15000});
-  EXPECT_FALSE(FakeServices().threads[0].killed);
-  EXPECT_TRUE(FakeServices().threads[1].killed);
+  EXPECT_TRUE(FakeServices().threads[1].running);
+  RunStartedRefresh();
+  EXPECT_TRUE(sources::FinishRefreshAtExit());
   EXPECT_TRUE(FakeServices().threads[1].released);
 }
 
@@ -243,16 +255,16 @@ TEST_F(CatalogueRefresh, TheKeptListingIsPublishedFirstAtTheNextStart) {
 TEST_F(CatalogueRefresh, OnlyAChangedWholeListingIsWritten) {
   sources::RunCatalogueRefresh();
   std::filesystem::remove(folder_ / "Kestrivalume.catalogue");
-  FakeServices().now += 30 * 60;
+  FakeServices().monotonic += 30 * 60;
   sources::RunCatalogueRefresh();
   EXPECT_FALSE(std::filesystem::exists(folder_ / "Kestrivalume.catalogue")) << "the same listing again";
   FakeServices().hidden_output = {">\t1\t\tC:\\Menu\\\r\nA.lnk\tC:\\Menu\\\tC:\\a.exe\texe\t\r\n>\t2\tJeux\\\tC:\\J\\\r\nB.lnk"};
-  FakeServices().now += 30 * 60;
+  FakeServices().monotonic += 30 * 60;
   sources::RunCatalogueRefresh();
   EXPECT_EQ(sources::TakeCurrentCatalogue()->size(), 3u) << "published as read";
   EXPECT_FALSE(std::filesystem::exists(folder_ / "Kestrivalume.catalogue"));
   FakeServices().hidden_output = {">\t1\t\tC:\\Menu\\\r\nA.lnk\tC:\\Menu\\\tC:\\a.exe\texe\t\r\n"};
-  FakeServices().now += 30 * 60;
+  FakeServices().monotonic += 30 * 60;
   sources::RunCatalogueRefresh();
   EXPECT_EQ(Kept(), ">\t1\t\tC:\\Menu\\\r\nA.lnk\tC:\\Menu\\\tC:\\a.exe\texe\t\r\n");
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "console/folded_order.h"
+#include "console/folder_walk.h"
 #include "console/listing.h"
 #include "tests/fakes/console_system_fake.h"
 #include "ui/text_file.h"
@@ -137,6 +138,20 @@ TEST_F(ConsoleListing, UnresolvedSpecialFolderIsSkipped) {
   console::Run(Invocation{Mode::StartMenu, ""}, folders, system.MakeSystem());
   EXPECT_EQ(system.output, ">\t1\t\t" + kFolders.common_start_menu + "\r\n" + "A.lnk\t" + kFolders.common_programs +
                                "\tC:\\a.exe\texe\t\r\n");
+}
+
+// A loop of folder links looks like a tree without end: the walk stops at its cap and returns.
+TEST(ConsoleFolderWalk, ATreeWithoutEndStopsAtTheFolderCap) {
+  console::System endless;
+  endless.list_folder = [](const std::string&) -> console::DirectoryListing {
+    std::vector<console::DirectoryEntry> entries{{".", true}, {"..", true}, {"lien.lnk", false}};
+    for (int i = 0; i < 1000; ++i) entries.push_back({"d" + std::to_string(i), true});
+    return entries;
+  };
+  const std::vector<console::FolderRecord> records = console::WalkFolderTree("C:\\Boucle\\", endless);
+  ASSERT_EQ(records.size(), console::kMaxFolderRecords);
+  EXPECT_EQ(records.front().FullPath(), "C:\\Boucle\\");
+  EXPECT_EQ(records.back().base, "C:\\Boucle\\");
 }
 
 TEST_F(ConsoleListing, SingleFolderTreeListsLikeTheStartMenu) {

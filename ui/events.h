@@ -2,6 +2,8 @@
 // The one event wait of the program. Every window, control and popup menu of the runtime reports
 // through it, addressed by the small numbers the program gives them.
 
+#include <functional>
+
 namespace ui {
 
 enum class EventKind {
@@ -12,6 +14,8 @@ enum class EventKind {
   Control,         // a control was clicked, toggled, moved or changed; `item` is its number
   WindowClose,     // the close box, Alt+F4 or WM_CLOSE; the window stays until the program closes it
   WindowMoved,     // a window that asked for it (ReportMoves) was moved
+  ScreenChanged,   // the screen's size, a monitor or the work area changed (window -1)
+  TaskbarCreated,  // the taskbar was made anew (the desktop shell restarted; window -1)
 };
 
 struct Event {
@@ -26,6 +30,12 @@ Event WaitEvent(int timeout_ms);
 // Whether the Shift key was held when the event last returned by WaitEvent happened (a click
 // is judged by the keys at the moment of the click, not when the program gets to it).
 bool ShiftWasDown();
+
+// Called when the session really ends (log off, shut down), from inside the system's notice and
+// before the process may be ended: what must not be lost is saved there, at once, since the
+// event loop may never run again. The runtime agrees to every end of the session it is asked
+// about. An empty handler does nothing.
+void SetSessionEndHandler(std::function<void()> handler);
 
 // Pumps pending messages without waiting (keeps windows responsive during long work).
 void PumpMessages();

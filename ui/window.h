@@ -36,6 +36,7 @@ bool WindowExists(int number);
 
 void ShowWindow(int number);
 void BringToFront(int number);      // topmost and foreground
+void KeepOnTop(int number);         // topmost again, without taking the foreground
 void MoveWindowTo(int number, int x, int y);
 void SetInnerSize(int number, int inner_width, int inner_height);
 void InnerSize(int number, int* inner_width, int* inner_height);
@@ -62,8 +63,9 @@ bool SetWindowColourKey(int number, Rgb key);
 // when the focus is outside the program's windows.
 int FocusedWindow();
 
-// Screen position of the mouse pointer.
-void CursorPosition(int* x, int* y);
+// Screen position of the mouse pointer. False, with x and y left as they were, when it cannot be
+// read: while a secure desktop (the lock screen, a consent prompt) is shown.
+[[nodiscard]] bool CursorPosition(int* x, int* y);
 
 // Releases every window, control, image and font (the normal end of the program).
 void ShutDown();

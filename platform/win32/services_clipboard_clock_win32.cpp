@@ -61,6 +61,8 @@ std::int64_t LocalSeconds() {
   return platform::SecondsSince1970(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
 }
 
+std::int64_t MonotonicSeconds() { return static_cast<std::int64_t>(GetTickCount64() / 1000); }
+
 void SleepMilliseconds(int milliseconds) { Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0); }
 
 }  // namespace services

@@ -1,6 +1,13 @@
 // Hidden helper processes: a program started without a window, its standard output read
-// through a pipe in 10 ms polls, given up on when it stalls, and ended in any case.
+// through a pipe in 10 ms polls, given up on when it stalls, and ended in any case. At the
+// program's end every one still running is ended from the GUI thread, so that the thread
+// reading it returns by itself and never has to be killed.
 #include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <vector>
 
 #include "platform/services.h"
 
@@ -9,6 +16,37 @@ namespace {
 
 constexpr DWORD kPollMs = 10;
 constexpr DWORD kReadChunk = 4096;
+
+// The hidden programs running now, shared by the threads that run them and the program's end.
+struct Running {
+  std::mutex lock;
+  std::vector<HANDLE> processes;
+  std::atomic<bool> ending{false};
+};
+
+Running& RunningPrograms() {
+  static Running running;
+  return running;
+}
+
+// False once the program's end has begun: the process is then ended at once instead.
+bool Register(HANDLE process) {
+  Running& running = RunningPrograms();
+  std::lock_guard<std::mutex> held(running.lock);
+  if (running.ending) {
+    TerminateProcess(process, 1);
+    return false;
+  }
+  running.processes.push_back(process);
+  return true;
+}
+
+void Unregister(HANDLE process) {
+  Running& running = RunningPrograms();
+  std::lock_guard<std::mutex> held(running.lock);
+  running.processes.erase(std::remove(running.processes.begin(), running.processes.end(), process),
+                          running.processes.end());
+}
 
 struct Pipe {
   HANDLE read = nullptr;
@@ -71,7 +109,7 @@ void ReadUntilEndOrStall(HANDLE process, HANDLE pipe, DWORD stall_limit_ms,
       last_output = GetTickCount();
       continue;  // more may be waiting: a full pipe holds the writer up until it is emptied
     }
-    if (!running || !pipe_open) return;
+    if (!running || !pipe_open || RunningPrograms().ending) return;
     // Unsigned subtraction stays right when the tick count wraps.
     if (GetTickCount() - last_output > stall_limit_ms) return;
     Sleep(kPollMs);
@@ -93,12 +131,23 @@ bool RunHiddenWithOutput(const std::string& executable, const std::string& param
     return false;
   }
   CloseHandle(started.hThread);
-  ReadUntilEndOrStall(started.hProcess, pipe.read, stall_limit_ms > 0 ? static_cast<DWORD>(stall_limit_ms) : 0,
-                      on_output);
+  const bool registered = Register(started.hProcess);
+  if (registered) {
+    ReadUntilEndOrStall(started.hProcess, pipe.read, stall_limit_ms > 0 ? static_cast<DWORD>(stall_limit_ms) : 0,
+                        on_output);
+    Unregister(started.hProcess);
+  }
   TerminateProcess(started.hProcess, 1);  // harmless when it has ended already
   CloseHandle(started.hProcess);
   CloseHandle(pipe.read);
-  return true;
+  return registered && !RunningPrograms().ending;
+}
+
+void EndHiddenPrograms() {
+  Running& running = RunningPrograms();
+  std::lock_guard<std::mutex> held(running.lock);
+  running.ending = true;
+  for (HANDLE process : running.processes) TerminateProcess(process, 1);
 }
 
 }  // namespace services

@@ -58,6 +58,11 @@ bool TerminateProcessById(ProcessId id, unsigned exit_code) {
   return ended;
 }
 
+void EndProcessAtOnce(unsigned exit_code) {
+  TerminateProcess(GetCurrentProcess(), exit_code);
+  ExitProcess(exit_code);  // not reached: ending the own process does not return
+}
+
 std::vector<RunningProcess> RunningProcesses() {
   std::vector<RunningProcess> processes;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

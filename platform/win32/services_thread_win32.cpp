@@ -1,5 +1,5 @@
 // The background thread: started at below-normal priority with COM ready for the shell calls it
-// makes, asked whether it runs, waited for, and ended at once as a last resort.
+// makes, asked whether it runs and waited for. It is never ended from outside: it may hold a lock.
 #include <windows.h>
 #include <objbase.h>
 
@@ -37,10 +37,6 @@ bool ThreadRunning(ThreadHandle thread) {
 bool WaitForThread(ThreadHandle thread, int timeout_ms) {
   if (thread == 0) return true;
   return WaitForSingleObject(ToHandle(thread), timeout_ms > 0 ? static_cast<DWORD>(timeout_ms) : 0) != WAIT_TIMEOUT;
-}
-
-void KillThread(ThreadHandle thread) {
-  if (ThreadRunning(thread)) TerminateThread(ToHandle(thread), 1);
 }
 
 void ReleaseThread(ThreadHandle thread) {

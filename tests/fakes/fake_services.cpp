@@ -14,6 +14,8 @@ void CreateFolder(const std::string& path) { FakeServices().created_folders.push
 bool Is32BitOn64BitWindows() { return FakeServices().wow64; }
 ProcessId CurrentProcessId() { return FakeServices().current_process; }
 
+void EndProcessAtOnce(unsigned exit_code) { FakeServices().ended_at_once = exit_code; }
+
 bool TerminateProcessById(ProcessId id, unsigned exit_code) {
   auto& processes = FakeServices().processes;
   for (auto process = processes.begin(); process != processes.end(); ++process) {
@@ -64,6 +66,7 @@ bool SetClipboardText(const std::string& text) {
 }
 
 std::int64_t LocalSeconds() { return FakeServices().now; }
+std::int64_t MonotonicSeconds() { return FakeServices().monotonic; }
 void SleepMilliseconds(int milliseconds) { FakeServices().slept_ms += milliseconds; }
 
 }  // namespace services

@@ -15,7 +15,7 @@ namespace services {
 ThreadHandle StartBackgroundThread(void (*body)()) {
   fakes::Services& fake = fakes::FakeServices();
   if (!fake.threads_start) return 0;
-  fake.threads.push_back({body, true, false, false});
+  fake.threads.push_back({body, true, false});
   const ThreadHandle thread = fake.threads.size();
   if (fake.threads_run_at_once) fakes::RunThread(thread);
   return thread;
@@ -29,13 +29,6 @@ bool ThreadRunning(ThreadHandle thread) {
 bool WaitForThread(ThreadHandle thread, int timeout_ms) {
   fakes::FakeServices().thread_waits.push_back(timeout_ms);
   return !ThreadRunning(thread);
-}
-
-void KillThread(ThreadHandle thread) {
-  auto* found = Find(thread);
-  if (!found || !found->running) return;
-  found->running = false;
-  found->killed = true;
 }
 
 void ReleaseThread(ThreadHandle thread) {

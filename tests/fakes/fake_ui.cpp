@@ -26,6 +26,7 @@ Event WaitEvent(int) {
 }
 bool ShiftWasDown() { return FakeUi().shift_down; }
 void PumpMessages() {}
+void SetSessionEndHandler(std::function<void()> handler) { FakeUi().session_end = std::move(handler); }
 void Pause(int milliseconds) { FakeUi().paused_ms += milliseconds; }
 
 bool OpenWindow(const WindowSpec& shape) {
@@ -48,14 +49,17 @@ void CloseWindow(int number) {
 bool WindowExists(int number) { return FakeUi().windows.count(number) != 0; }
 void ShowWindow(int number) { fakes::Recorder().window_states[number].shown = true; }
 void BringToFront(int) {}
+void KeepOnTop(int number) { FakeUi().kept_on_top.push_back(number); }
 bool SetWindowAlpha(int number, int alpha) {
   FakeUi().window_alpha[number] = alpha;
   return true;
 }
 int FocusedWindow() { return FakeUi().focused_window; }
-void CursorPosition(int* x, int* y) {
+bool CursorPosition(int* x, int* y) {
+  if (!FakeUi().cursor_readable) return false;
   *x = FakeUi().cursor_x;
   *y = FakeUi().cursor_y;
+  return true;
 }
 void ShutDown() { FakeUi().windows.clear(); }
 int WindowDpi(int number) { return FakeUi().windows.count(number) ? FakeUi().dpi : 96; }

@@ -40,7 +40,9 @@ struct Services {
   std::map<std::tuple<services::RegistryRoot, std::string, std::string>, std::string> registry;
   std::vector<std::tuple<std::string, std::string, std::string, std::string>> shell_opened;
   std::string clipboard;
-  std::int64_t now = 1000000;
+  std::int64_t now = 1000000;       // LocalSeconds: the wall clock, which may go back
+  std::int64_t monotonic = 5000;    // MonotonicSeconds
+  std::optional<unsigned> ended_at_once;  // EndProcessAtOnce's exit code
   std::int64_t slept_ms = 0;  // total of SleepMilliseconds
   int recent_documents_cleared = 0;  // calls of ClearRecentDocuments
   // Hidden helper processes: each run is recorded, then `hidden_output` is handed over piece by
@@ -53,10 +55,11 @@ struct Services {
   bool hidden_run_starts = true;
   std::vector<std::string> hidden_output;
   std::function<void()> during_hidden_run;
+  bool hidden_programs_ended = false;  // EndHiddenPrograms was called: no run starts any more
   // Background threads: a started thread waits until the test runs it (fakes::RunThread).
   struct Thread {
     void (*body)();
-    bool running, killed, released;
+    bool running, released;
   };
   std::vector<Thread> threads;  // handle = index + 1
   bool threads_start = true;
@@ -110,6 +113,9 @@ struct Ui {
   bool builtin_images_stored = false;
   int focused_window = -1;
   int cursor_x = 500, cursor_y = 500;
+  bool cursor_readable = true;   // false: a secure desktop hides the pointer
+  std::vector<int> kept_on_top;  // KeepOnTop calls
+  std::function<void()> session_end;  // the handler given to SetSessionEndHandler
   int dpi = 96;  // of every window and monitor
   std::vector<ui::Event> events;  // returned by WaitEvent in order, then None
   int paused_ms = 0;              // total of Pause calls

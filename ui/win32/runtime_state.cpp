@@ -64,6 +64,14 @@ void PushEvent(Event event) {
   g_events.push_back({event, shift});
 }
 
+void PushEventOnce(Event event) {
+  for (const QueuedEvent& queued : g_events) {
+    const Event& other = queued.event;
+    if (other.kind == event.kind && other.window == event.window && other.item == event.item) return;
+  }
+  PushEvent(event);
+}
+
 bool PopEvent(Event* event) {
   if (g_events.empty()) return false;
   *event = g_events.front().event;

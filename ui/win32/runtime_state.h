@@ -50,6 +50,8 @@ int NextAutoNumber();
 
 // Queues an event with the Shift key's state at this moment.
 void PushEvent(Event event);
+// The same, unless an equal event is queued already.
+void PushEventOnce(Event event);
 bool PopEvent(Event* event);
 // The Shift key's state queued with the event PopEvent returned last.
 bool ShiftAtLastEvent();
@@ -83,6 +85,10 @@ void SetLinkHoverColour(HWND link, COLORREF colour);
 // by someone else.
 void SetShownImage(HWND control, int image);
 void SetShownIconHandle(HWND control, HICON icon);
+
+// What the desktop tells every top-level window: the end of the session, a change of the screen
+// or work area, a new taskbar. True when the message was one of them; `result` is its answer.
+bool OnDesktopNotice(UINT message, WPARAM wparam, LRESULT* result);
 
 void ReleaseImages();
 void ReleaseFonts();

@@ -122,6 +122,8 @@ bool PaintBackground(HWND window, HDC dc) {
 }
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT answer = 0;
+  if (win32::OnDesktopNotice(message, wparam, &answer)) return answer;
   switch (message) {
     case WM_COMMAND:
       if (OnCommand(window, wparam, lparam)) return 0;
@@ -291,6 +293,11 @@ void BringToFront(int number) {
   SetForegroundWindow(window);
 }
 
+void KeepOnTop(int number) {
+  if (HWND window = Handle(number))
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void MoveWindowTo(int number, int x, int y) {
   if (HWND window = Handle(number))
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -354,11 +361,12 @@ int FocusedWindow() {
   return focus ? win32::WindowNumberOf(GetAncestor(focus, GA_ROOT)) : -1;
 }
 
-void CursorPosition(int* x, int* y) {
+bool CursorPosition(int* x, int* y) {
   POINT point = {};
-  GetCursorPos(&point);
+  if (!GetCursorPos(&point)) return false;
   *x = point.x;
   *y = point.y;
+  return true;
 }
 
 }  // namespace ui

@@ -21,6 +21,7 @@ shell::ProgramHooks WireHooks() {
   shell::ProgramHooks hooks;
   hooks.load_settings = settings::LoadSettings;
   hooks.save_settings = settings::SaveSettings;
+  hooks.prepare_screen_images = settings::PrepareScreenImages;
   hooks.create_button_window = shell::CreateButtonWindow;
   hooks.build_menu_window = menu::BuildMenuWindow;
   hooks.close_menu_window = menu::CloseMenuWindow;

@@ -4,6 +4,7 @@
 //   halfline  one line and the start of another, then silence
 //   burst     2000 entry lines written at once, then the end
 //   silent    not a byte, then silence for a minute (hung before its first line)
+//   endless   a line every half second, never ending (never stalls either)
 #include <windows.h>
 
 #include <cstdio>
@@ -44,6 +45,12 @@ int PlayHelper(const std::string& how) {
     Sleep(60000);
   } else if (how == "silent") {
     Sleep(60000);
+  } else if (how == "endless") {
+    WriteLine(">\t1000000\t\tC:\\Menu\\");
+    for (int i = 1;; ++i) {
+      WriteLine(Entry(i));
+      Sleep(500);
+    }
   } else if (how == "burst") {
     WriteLine(">\t2000\t\tC:\\Menu\\");
     for (int i = 1; i <= 2000; ++i) std::fputs((Entry(i) + "\r\n").c_str(), stdout);

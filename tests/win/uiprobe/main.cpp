@@ -28,6 +28,8 @@ const char* KindName(ui::EventKind kind) {
     case ui::EventKind::Control: return "control";
     case ui::EventKind::WindowClose: return "close";
     case ui::EventKind::WindowMoved: return "moved";
+    case ui::EventKind::ScreenChanged: return "screen";
+    case ui::EventKind::TaskbarCreated: return "taskbar";
     case ui::EventKind::None: break;
   }
   return "none";
@@ -105,7 +107,7 @@ int main(int argc, char** argv) {
     Report(event);
     if (event.kind == ui::EventKind::RightButtonUp) {
       int x = 0, y = 0;
-      ui::CursorPosition(&x, &y);
+      (void)ui::CursorPosition(&x, &y);
       ui::ShowPopupMenu(1, kWindow, x, y);
     }
     if (event.kind == ui::EventKind::WindowClose) break;

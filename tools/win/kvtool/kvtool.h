@@ -94,6 +94,7 @@ int cmd_wait_window(const Args& args);
 int cmd_wait_gone(const Args& args);
 int cmd_pid(const Args& args);
 int cmd_state(const Args& args);
+int cmd_zorder(const Args& args);
 
 int cmd_dump(const Args& args);
 
@@ -106,5 +107,6 @@ int cmd_alive(const Args& args);
 int cmd_wait_exit(const Args& args);
 int cmd_process_counts(const Args& args);
 int cmd_wallpaper(const Args& args);
+int cmd_display_mode(const Args& args);
 
 }  // namespace kvtool

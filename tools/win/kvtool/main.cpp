@@ -32,12 +32,14 @@ constexpr Entry kCommands[] = {
     {"wait-gone", kvtool::cmd_wait_gone},
     {"pid", kvtool::cmd_pid},
     {"state", kvtool::cmd_state},
+    {"zorder", kvtool::cmd_zorder},
     {"alive", kvtool::cmd_alive},
     {"wait-exit", kvtool::cmd_wait_exit},
     {"process-counts", kvtool::cmd_process_counts},
     {"clipboard", kvtool::cmd_clipboard},
     {"setclipboard", kvtool::cmd_setclipboard},
     {"wallpaper", kvtool::cmd_wallpaper},
+    {"display-mode", kvtool::cmd_display_mode},
     {"msgbox-text", kvtool::cmd_msgbox_text},
     {"msgbox-click", kvtool::cmd_msgbox_click},
 };
@@ -60,13 +62,15 @@ constexpr const char* kUsage =
     "Windows\n"
     "  find <window>                                   print the handles of matching windows\n"
     "  post <window> close | command <id> | message <msg> <wparam> <lparam>\n"
+    "                | registered <message name> <wparam> <lparam>\n"
     "  send <window> close | command <id> | message <msg> <wparam> <lparam>   print the result\n"
     "  dump <window>                                   window geometry, styles and child controls\n"
     "  windows                                         visible top-level windows\n"
     "  wait-window <window> <ms>                       wait until a matching window exists\n"
     "  wait-gone <window> <ms>                         wait until no matching window exists\n"
     "  pid <window>                                    print the owning process id\n"
-    "  state <window>                                  visible, iconic (minimised) and foreground, 0 or 1\n"
+    "  state <window>                                  visible, iconic, foreground and topmost, 0 or 1\n"
+    "  zorder <window> topmost|notopmost               put the window in or out of the topmost band\n"
     "  msgbox-text <window>                            print static and button texts of a dialog\n"
     "  msgbox-click <window> <button text>             press a dialog button\n"
     "Session\n"
@@ -76,6 +80,7 @@ constexpr const char* kUsage =
     "  clipboard                                       print the clipboard text exactly\n"
     "  setclipboard <text>                             put text on the clipboard\n"
     "  wallpaper [file]                                set the wallpaper, or print it\n"
+    "  display-mode <width> <height>                   change the primary display's resolution\n"
     "\n";
 
 void print_usage(std::FILE* stream) {

@@ -119,4 +119,21 @@ int cmd_wallpaper(const Args& args) {
   return 0;
 }
 
+// Changes the primary display's mode the way a user's resolution change does: Wine changes the
+// X screen to match and sends WM_DISPLAYCHANGE to every top-level window.
+int cmd_display_mode(const Args& args) {
+  if (args.size() != 2) return usage_error("display-mode <width> <height>");
+  const auto width = parse_integer(args[0], 1, 65535);
+  const auto height = parse_integer(args[1], 1, 65535);
+  if (!width || !height) return usage_error("display-mode <width> <height>");
+  DEVMODEA mode = {};
+  mode.dmSize = sizeof mode;
+  mode.dmPelsWidth = static_cast<DWORD>(*width);
+  mode.dmPelsHeight = static_cast<DWORD>(*height);
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  const LONG result = ChangeDisplaySettingsExA(nullptr, &mode, nullptr, 0, nullptr);
+  if (result != DISP_CHANGE_SUCCESSFUL) return fail("display mode not changed: " + std::to_string(result));
+  return 0;
+}
+
 }  // namespace kvtool

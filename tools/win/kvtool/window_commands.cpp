@@ -26,6 +26,14 @@ std::optional<Message> parse_message(const Args& args, std::size_t pos) {
     if (!id) return std::nullopt;
     return Message{WM_COMMAND, static_cast<WPARAM>(*id), 0};
   }
+  if (left == 4 && args[pos] == "registered") {
+    // A message known by its registered name, as the shell broadcasts "TaskbarCreated".
+    const UINT id = RegisterWindowMessageA(args[pos + 1].c_str());
+    const auto wparam = parse_machine_word(args[pos + 2]);
+    const auto lparam = parse_machine_word(args[pos + 3]);
+    if (id == 0 || !wparam || !lparam) return std::nullopt;
+    return Message{id, static_cast<WPARAM>(*wparam), static_cast<LPARAM>(*lparam)};
+  }
   if (left == 4 && args[pos] == "message") {
     const auto id = parse_integer(args[pos + 1], 0, 0xffffffffLL);
     const auto wparam = parse_machine_word(args[pos + 2]);
@@ -173,6 +181,18 @@ int cmd_pid(const Args& args) {
   return 0;
 }
 
+// Takes a window out of the topmost band (as a newly made taskbar can leave it), or puts it in.
+int cmd_zorder(const Args& args) {
+  std::size_t pos = 0;
+  const auto query = parse_window_query(args, pos);
+  if (!query || pos + 1 != args.size() || (args[pos] != "topmost" && args[pos] != "notopmost"))
+    return usage_error("zorder <window> topmost|notopmost");
+  const HWND window = find_unique_window(*query);
+  if (!window) return 1;
+  const HWND band = args[pos] == "topmost" ? HWND_TOPMOST : HWND_NOTOPMOST;
+  return SetWindowPos(window, band, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) ? 0 : 1;
+}
+
 int cmd_state(const Args& args) {
   std::size_t pos = 0;
   const auto query = parse_window_query(args, pos);
@@ -182,6 +202,7 @@ int cmd_state(const Args& args) {
   print_line(std::string("visible\t") + (IsWindowVisible(window) ? "1" : "0"));
   print_line(std::string("iconic\t") + (IsIconic(window) ? "1" : "0"));
   print_line(std::string("foreground\t") + (GetForegroundWindow() == window ? "1" : "0"));
+  print_line(std::string("topmost\t") + ((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? "1" : "0"));
   return 0;
 }
 
