@@ -152,7 +152,7 @@ if [ -n "$id" ]; then e2e_click_control "$menu_title" "$id"; else e2e_fail "no r
 expect_menu_closed "switching to a window"
 state=""
 for _ in $(seq 30); do
-  state=$(e2e_tool state --class TracerWindow --title Tracer | paste -sd ' ')
+  state=$(e2e_tool state --class TracerWindow --title Tracer | grep -v '^topmost' | paste -sd ' ')
   [ "$state" = "visible	1 iconic	0 foreground	1" ] && break
   sleep 0.1
 done
