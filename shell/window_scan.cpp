@@ -40,9 +40,12 @@ void ExamineNewProgram(const std::string& program_path, const ProgramHooks& hook
 void ScanWindows(KnownProcesses& known, bool launched_since_scan, const ProgramHooks& hooks) {
   KV_MARK();
   for (auto& [process, seen] : known) seen = false;
+  // The program's own windows (the settings window) are no use of a program, even when the Start
+  // menu holds a shortcut to it.
+  const services::ProcessId own = services::CurrentProcessId();
   for (const services::TopLevelWindow& window : services::TopLevelWindows()) {
     if (!sources::CountsAsProgramWindow(window)) continue;
-    if (!known.count(window.process) && !launched_since_scan) {
+    if (!known.count(window.process) && !launched_since_scan && window.process != own) {
       ExamineNewProgram(services::ProcessImagePath(window.handle), hooks);
     }
     known[window.process] = true;

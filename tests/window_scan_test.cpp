@@ -83,6 +83,12 @@ TEST_F(WindowScan, AProgramStartedAgainIsCountedAgain) {
   EXPECT_EQ(recorded_.size(), 2u);
 }
 
+TEST_F(WindowScan, TheProgramsOwnWindowsAreNeverCounted) {
+  Window(1, FakeServices().current_process, "C:\\Windows\\notepad.exe", "Paramètres - Kestrivalume");
+  Scan();
+  EXPECT_TRUE(recorded_.empty());
+}
+
 TEST_F(WindowScan, IgnoresSystemHostsScreenSaversAndOurHelper) {
   for (const char* path : {"C:\\Windows\\rundll32.exe", "C:\\W\\s.scr", "C:\\a\\dllhost.exe", "C:\\a\\b.scf",
                            "C:\\Data\\KESTRIVALUMECONSOLE.exe", "C:\\tools\\x.exe", "", "C:\\Unknown\\u.exe"}) {
