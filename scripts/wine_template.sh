@@ -6,7 +6,10 @@ arch=${1:?usage: wine_template.sh win32|win64}
 case "$arch" in win32|win64) ;; *) echo "unknown architecture $arch" >&2; exit 2 ;; esac
 cache=${KV_CACHE:-$HOME/.cache/kestrivalume}
 version=$(wine --version 2>/dev/null | tr -c 'A-Za-z0-9.\n-' '_')
-template="$cache/wine/$version-$arch"
+# Wine's own fonts come in a package of their own and are copied into each template: a
+# template made before they were installed is made again.
+fonts=$(ls /usr/share/wine/fonts 2>/dev/null | md5sum | cut -c1-8)
+template="$cache/wine/$version-$fonts-$arch"
 mkdir -p "$cache/wine"
 exec 9>"$cache/wine/.lock-$arch"
 flock 9
@@ -17,6 +20,9 @@ if [ ! -f "$template/.ready" ]; then
     DISPLAY= wineboot -i >/dev/null 2>&1 || true
   WINEPREFIX="$template" wineserver -w
   [ -f "$template/system.reg" ] || { echo "wine_template: could not create the $arch prefix" >&2; exit 1; }
+  # Wine reads fonts from the prefix's Fonts folder, where Windows keeps them: its own (the
+  # caption buttons' symbols, Tahoma, MS Sans Serif) go there, so windows draw as on Windows.
+  if [ -d /usr/share/wine/fonts ]; then cp /usr/share/wine/fonts/* "$template/drive_c/windows/Fonts/"; fi
   touch "$template/.ready"
 fi
 echo "$template"

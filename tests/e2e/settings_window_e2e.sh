@@ -142,11 +142,11 @@ expected_controls="24	10,10,346,201	Général
 49	275,283,335,301	10
 50	15,303,341,321	
 51	20,341,335,359	Apparence (Standard ou Skin sélectionné)
-55	20,360,335,380	Apparance standarde (voir à droite)
+55	20,360,335,381	Apparance standarde (voir à droite)
 56	20,390,335,490	
 57	357,9,690,506	Apparence standard
 59	368,208,680,226	Sélectionnez l'élément et réglez la couleur ...
-60	368,226,678,246	
+60	368,226,678,247	
 61	430,252,640,262	
 62	368,266,418,284	Couleur
 63	420,264,650,282	
@@ -191,6 +191,9 @@ e2e_expect_eq "preview size" "308,164" "$(awk -F'\t' '$1 == "client" {print $2}'
 e2e_expect_eq "preview texts" " Titre de la catégorie| Titre du groupe de programmes| Titre du sous-groupe de programmes| Lien vers programme ou document|Surbrillance|Info-bulles" \
   "$(awk -F'\t' '$1 ~ /^[0-9]+$/ && $7 != "" {print $7}' <<<"$preview" | paste -sd'|')"
 e2e_screenshot standard
+# Wine draws the caption buttons with its own symbol font; without it the close box shows "r".
+e2e_expect "the close box shows the close glyph" python3 "$(dirname "$0")/caption_glyph.py" \
+  "$E2E_SHOTS/$E2E_NAME-standard.png" "$(awk -F'\t' '$1 == "rect" {print $2; exit}' <<<"$window")"
 
 # --- skins: listing order, the standard entry, previews ---
 # The entries read one by one, each chosen with the Down key as the user does.
