@@ -57,22 +57,33 @@ VIAddVersionKey /LANG=1036 "LegalCopyright" "Copyright ${MAKER}"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishPageShow
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "French"
 
+; 1 when CloseProgram found the program running (its window or its mutex), else 0.
+Var ProgramWasRunning
+; 1 when the installation replaced an installed program (its executable was in $INSTDIR).
+Var Updating
+; 1 when the installation started the program again; the finish page then offers no second start
+; (a second start would end this one, unsaved, to take its place).
+Var ProgramRestarted
+
 ; Ends a running Kestrivalume the way the user would (its button window is closed, so it saves
 ; and writes what it writes at exit) and waits until the process is gone: its executable stays
 ; locked until then, and its exit would write the registry values back after we removed them.
-; The named mutex "Kestrivalume" lives exactly as long as the process.
+; The named mutex "Kestrivalume" lives exactly as long as the process; it also tells a program
+; still starting, before its window exists, which is then closed once its window appears.
+; A program that does not end is never worked around: the user may close it and try again, or
+; the installation stops with an error (exit code 2, also in silent mode), nothing changed.
 !macro CLOSE_PROGRAM prefix
 Function ${prefix}CloseProgram
-  FindWindow $0 "${WINDOW_CLASS}" "${PRODUCT}"
-  ${If} $0 <> 0
-    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
-  ${EndIf}
+  StrCpy $ProgramWasRunning 0
+  again:
+  StrCpy $3 0  ; the window already asked to close
   ; The program may wait up to 15 s for its catalogue refresh before it ends.
   ${For} $1 1 100
     FindWindow $0 "${WINDOW_CLASS}" "${PRODUCT}"
@@ -82,10 +93,19 @@ Function ${prefix}CloseProgram
     ${EndIf}
     ${If} $0 = 0
     ${AndIf} $2 P= 0
-      ${Break}
+      Return
+    ${EndIf}
+    StrCpy $ProgramWasRunning 1
+    ${If} $0 <> 0
+    ${AndIf} $0 <> $3
+      SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+      StrCpy $3 $0
     ${EndIf}
     Sleep 250
   ${Next}
+  MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} ne s'est pas fermé.$\r$\nFermez-le, puis cliquez sur Réessayer." \
+    /SD IDCANCEL IDRETRY again
+  Abort "${PRODUCT} ne s'est pas fermé : rien n'a été modifié."
 FunctionEnd
 !macroend
 !insertmacro CLOSE_PROGRAM ""
@@ -105,9 +125,19 @@ Function .onInit
   ${EndIf}
   SetRegView 64
 !endif
+  StrCpy $ProgramWasRunning 0
+  StrCpy $Updating 0
+  StrCpy $ProgramRestarted 0
 FunctionEnd
 
+; An update (the program's executable already in the folder) closes a running program and starts
+; it again from the new files, as the user who runs the installer, without waiting for it; the
+; user's data (%APPDATA%\Kestrivalume) and skins the user added stay, since nothing is deleted.
+; A first installation never starts the program by itself: the finish page offers it.
 Section "-Programme"
+  ${If} ${FileExists} "$INSTDIR\${PRODUCT}.exe"
+    StrCpy $Updating 1
+  ${EndIf}
   Call CloseProgram
   SetOutPath "$INSTDIR"
   !insertmacro INSTALL_FILES
@@ -128,7 +158,21 @@ Section "-Programme"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+
+  ${If} $Updating = 1
+  ${AndIf} $ProgramWasRunning = 1
+    SetOutPath "$INSTDIR"
+    Exec '"$INSTDIR\${PRODUCT}.exe"'
+    StrCpy $ProgramRestarted 1
+  ${EndIf}
 SectionEnd
+
+Function FinishPageShow
+  ${If} $ProgramRestarted = 1
+    ${NSD_Uncheck} $mui.FinishPage.Run
+    ShowWindow $mui.FinishPage.Run ${SW_HIDE}
+  ${EndIf}
+FunctionEnd
 
 Function un.onInit
 !if "${ARCH}" == "win64"

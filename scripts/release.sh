@@ -2,6 +2,8 @@
 # Builds the release into out/dist/: for win32 and win64 a zip and an installer.
 #   Kestrivalume-<version>-<arch>.zip        Kestrivalume.exe, Kestrivalume.pdf, Skins\, LISEZMOI.txt
 #   Kestrivalume-<version>-<arch>-setup.exe  the same files installed for the current user
+#   manifests/winget/, manifests/scoop/      the installers and zips for the package managers,
+#                                            with their SHA-256 (scripts/package_manifests.py)
 #   scripts/release.sh              builds the program first (scripts/build.sh)
 #   scripts/release.sh --no-build   uses the programs already in out/win32 and out/win64
 # The help document is made by scripts/help_document.sh (screenshots under Wine when the program
@@ -15,7 +17,8 @@ scripts/skins.sh check
 
 dist="$root/out/dist"
 work="$dist/build"
-rm -rf "$work"
+# The manifests are written last, from the files made now: none are left from an earlier run.
+rm -rf "$work" "$dist/manifests"
 mkdir -p "$work"
 
 # The program's own texts, so that the packages say what the program says.
@@ -80,5 +83,8 @@ for arch in win32 win64; do
     -DOUTFILE="$dist/Kestrivalume-$version-$arch-setup.exe" installer/kestrivalume.nsi >"$work/$arch/makensis.log" 2>&1 \
     || { cat "$work/$arch/makensis.log" >&2; exit 1; }
 done
+# Last, so that the hashes are those of the files as they stay.
+python3 scripts/package_manifests.py "$version" "$dist"
 echo "release: out/dist/"
 ls -l "$dist"/*.zip "$dist"/*.exe | awk '{print "  " $5 "\t" $NF}' | sed "s|$dist/||"
+(cd "$dist" && find manifests -type f | sort | sed 's/^/  /')

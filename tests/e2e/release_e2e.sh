@@ -7,6 +7,8 @@
 #       but keeps the user's data and a skin the user added
 #   release_e2e.sh wow64         the 32-bit installer on 64-bit Windows refuses in the
 #       program's own words and installs nothing
+# In win64 mode also the package managers' manifests (tests/release/check_manifests.py): their
+# fields, and hashes that are those of the files in out/dist; and that the check finds faults.
 source "$(dirname "$0")/lib.sh"
 mode=$1
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -59,6 +61,18 @@ e2e_expect_eq "zip holds the $arch program" "$(unzip -p "$zip_file" Kestrivalume
   "$(md5sum <"$root/out/$arch/Kestrivalume.exe")"
 e2e_expect "LISEZMOI.txt in Windows-1252 with CR LF" \
   bash -c "unzip -p '$zip_file' LISEZMOI.txt | iconv -f CP1252 -t UTF-8 | grep -q $'^Kestrivalume $version .* bits)\r\$'"
+
+# --- the manifests for the package managers (once, they cover both architectures) ---
+if [ "$arch" = win64 ]; then
+  for check in check_manifests check_manifests_test; do
+    if python3 "$root/tests/release/$check.py" "$root/out/dist" "$version" >"$E2E_WORK/$check.log" 2>&1; then
+      e2e_log "ok: $check"
+    else
+      cat "$E2E_WORK/$check.log" >&2
+      e2e_fail "$check: the manifests in out/dist/manifests (see above)"
+    fi
+  done
+fi
 
 local_app_data=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
 app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
