@@ -115,19 +115,7 @@ link() { tool lnk "$1.lnk" "$2"; }
 windows_text() { iconv -f UTF-8 -t CP1252 "$root/scripts/demo/$1" | sed 's/$/\r/' >"$(e2e_unix_path "$2")"; }
 
 prepare_prefix() {
-  # File types as Windows knows them and this Wine prefix does not. Without ".exe" -> exefile the
-  # shell gives every program the generic document icon instead of the program's own; text, web
-  # pages and pictures get an icon of their own (notepad's, and shell32's globe and picture).
-  tool regset HKCR .exe @ sz exefile
-  tool regset HKCR .txt @ sz txtfile
-  tool regset HKCR 'txtfile\DefaultIcon' @ sz "$sys\\notepad.exe,0"
-  tool regset HKCR .htm @ sz htmlfile
-  tool regset HKCR .html @ sz htmlfile
-  tool regset HKCR 'htmlfile\DefaultIcon' @ sz "$sys\\shell32.dll,-14"
-  tool regset HKCR .png @ sz pngfile
-  tool regset HKCR pngfile @ sz 'Image PNG'
-  tool regset HKCR 'pngfile\DefaultIcon' @ sz "$sys\\shell32.dll,-226"
-  tool regset HKCR 'pngfile\shell\open\command' @ sz "\"$sys\\winebrowser.exe\" \"%1\""
+  e2e_register_file_types || fail "the file types could not be registered"
 
   # Documents, and the recent-documents list naming them (Windows' Recent folder and RecentDocs).
   folder "$documents"; folder "$pictures"; folder "$recent"

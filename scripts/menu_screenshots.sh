@@ -6,6 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/tests/e2e/lib.sh"
 e2e_start menu_screenshots "${1:-win64}"
+e2e_register_file_types  # programs and documents show their own icons, as on Windows
 app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
 programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
 data=$(e2e_unix_path "$app_data\\Kestrivalume")
@@ -13,12 +14,13 @@ mkdir -p "$data" "$root/docs"
 
 # A Start menu with enough groups for three columns of programs.
 sys='C:\windows\system32'
-targets=(notepad.exe winemine.exe cmd.exe taskmgr.exe control.exe winefile.exe regedit.exe wordpad.exe)
+targets=("$sys\notepad.exe" "$sys\winemine.exe" "$sys\cmd.exe" "$sys\taskmgr.exe" "$sys\control.exe"
+         "$sys\winefile.exe" 'C:\windows\regedit.exe' 'C:\Program Files\Windows NT\Accessories\wordpad.exe')
 for group in Accessoires Bureautique Développement Graphisme Internet Jeux Multimédia Outils Sécurité Système; do
   mkdir -p "$(e2e_unix_path "$programs")/$group"
   for i in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18; do
     t=${targets[$((i % ${#targets[@]}))]}
-    e2e_tool lnk "$programs\\$group\\$group $i.lnk" "$sys\\$t" >/dev/null
+    e2e_tool lnk "$programs\\$group\\$group $i.lnk" "$t" >/dev/null
   done
 done
 convert -size 1920x1080 gradient:'#e8f0fb'-'#9db7e0' -swirl 40 "$(e2e_unix_path 'C:\windows')/fond.jpg"

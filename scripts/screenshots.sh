@@ -16,6 +16,7 @@ source "$(dirname "$0")/../tests/e2e/lib.sh"
 export E2E_SCREEN=1024x768x24
 
 e2e_start screenshots win64
+e2e_register_file_types  # programs and documents show their own icons, as on Windows
 app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
 programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
 recent="$app_data\\Microsoft\\Windows\\Recent"
@@ -40,12 +41,11 @@ link() { e2e_tool lnk "$programs\\$1.lnk" "$2" >/dev/null; }
 folder Accessoires; folder 'Accessoires\Outils système'; folder Jeux; folder Internet
 link 'Accessoires\Bloc-notes' "$sys\\notepad.exe"
 link 'Accessoires\WordPad' 'C:\Program Files\Windows NT\Accessories\wordpad.exe'
-link 'Accessoires\Calculatrice' "$sys\\calc.exe"
+link 'Accessoires\Configuration' "$sys\\winecfg.exe"
 link 'Accessoires\Outils système\Éditeur du Registre' 'C:\windows\regedit.exe'
 link 'Accessoires\Outils système\Invite de commandes' "$sys\\cmd.exe"
 link 'Accessoires\Outils système\Gestionnaire des tâches' "$sys\\taskmgr.exe"
 link 'Jeux\Démineur' "$sys\\winemine.exe"
-link 'Jeux\Solitaire' "$sys\\sol.exe"
 link 'Internet\Navigateur' 'C:\Program Files\Internet Explorer\iexplore.exe'
 link 'Ancien logiciel' 'C:\Programmes\Ancien\ancien.exe'
 link 'Explorateur de fichiers' "$sys\\winefile.exe"
@@ -55,7 +55,7 @@ usage_line() {  # sort key, label, shortcut below the Start menu, target
 }
 {
   usage_line 12 'Bloc-notes' 'Accessoires\Bloc-notes' "$sys\\notepad.exe"
-  usage_line 7 'Calculatrice' 'Accessoires\Calculatrice' "$sys\\calc.exe"
+  usage_line 7 'Configuration' 'Accessoires\Configuration' "$sys\\winecfg.exe"
   usage_line 4 'Démineur' 'Jeux\Démineur' "$sys\\winemine.exe"
 } | iconv -f UTF-8 -t CP1252 >"$data/Kestrivalume.mostused"
 {

@@ -18,6 +18,7 @@ programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
 data=$(e2e_unix_path "$app_data\\Kestrivalume")
 
 # --- fixture: enough programs for several columns at 192 DPI ---
+e2e_register_file_types  # each row shows notepad's own icon at the size drawn
 for group in Accessoires Bureautique Graphisme Jeux Outils; do
   mkdir -p "$(e2e_unix_path "$programs")/$group"
   for n in 1 2 3 4 5 6 7 8; do

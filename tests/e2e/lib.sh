@@ -101,6 +101,28 @@ e2e_run() {
 # Runs kvtool of the test's architecture and prints its output (CR removed).
 e2e_tool() { e2e_run "$E2E_OUT/kvtool.exe" "$@" | tr -d '\r'; }
 
+# File types as Windows knows them and a fresh Wine prefix does not. Without ".exe" -> exefile
+# the shell gives every program the generic document icon instead of its own; text, web pages
+# and pictures get an icon of their own (notepad's, and shell32's globe and picture).
+e2e_register_file_types() {
+  local sys='C:\windows\system32' key value
+  while IFS='|' read -r key value; do
+    e2e_tool regset HKCR "$key" @ sz "$value" >/dev/null || { echo "e2e: cannot register $key" >&2; return 1; }
+  done <<TYPES
+.exe|exefile
+exefile\DefaultIcon|%1
+.txt|txtfile
+txtfile\DefaultIcon|$sys\notepad.exe,0
+.htm|htmlfile
+.html|htmlfile
+htmlfile\DefaultIcon|$sys\shell32.dll,-14
+.png|pngfile
+pngfile|Image PNG
+pngfile\DefaultIcon|$sys\shell32.dll,-226
+pngfile\shell\open\command|"$sys\winebrowser.exe" "%1"
+TYPES
+}
+
 # Linux path of a Windows path inside the prefix.
 e2e_unix_path() { winepath -u "$1" 2>/dev/null; }
 
