@@ -8,7 +8,7 @@ cache=${KV_CACHE:-$HOME/.cache/kestrivalume}
 version=$(wine --version 2>/dev/null | tr -c 'A-Za-z0-9.\n-' '_')
 # Wine's own fonts come in a package of their own and are copied into each template: a
 # template made before they were installed is made again.
-fonts=$(ls /usr/share/wine/fonts/*.ttf 2>/dev/null | md5sum | cut -c1-8)
+fonts=$(ls /usr/share/wine/fonts/{marlett,tahoma,tahomabd}.ttf 2>/dev/null | md5sum | cut -c1-8)
 template="$cache/wine/$version-$fonts-$arch"
 mkdir -p "$cache/wine"
 exec 9>"$cache/wine/.lock-$arch"
@@ -20,11 +20,14 @@ if [ ! -f "$template/.ready" ]; then
     DISPLAY= wineboot -i >/dev/null 2>&1 || true
   WINEPREFIX="$template" wineserver -w
   [ -f "$template/system.reg" ] || { echo "wine_template: could not create the $arch prefix" >&2; exit 1; }
-  # Wine reads fonts from the prefix's Fonts folder, where Windows keeps them: its own outline
-  # fonts (the caption buttons' symbols, Tahoma, MS Sans Serif) go there, so windows draw as on
-  # Windows. Not its bitmap fonts: Wine's have too few sizes, and text drawn with them stops
-  # growing at 150 % and 200 %.
-  cp /usr/share/wine/fonts/*.ttf "$template/drive_c/windows/Fonts/" 2>/dev/null || true
+  # Wine reads fonts from the prefix's Fonts folder, where Windows keeps them. Its own symbol
+  # font (the caption buttons' glyphs) and Tahoma (the system's dialog font) go there, so title
+  # bars and dialogs draw as on Windows. Not its MS Sans Serif: the bitmap one has too few sizes
+  # (text stops growing at 150 and 200 %), the outline one is wider than Windows' and cuts texts
+  # laid out for it; without them the nearest system font stands in, as before.
+  for font in marlett tahoma tahomabd; do
+    cp "/usr/share/wine/fonts/$font.ttf" "$template/drive_c/windows/Fonts/" 2>/dev/null || true
+  done
   touch "$template/.ready"
 fi
 echo "$template"
