@@ -196,14 +196,7 @@ convert -size 1920x1080 gradient:'#5B7FA6'-'#2F4A68' "$E2E_WORK/desktop.png"
 display -window root "$E2E_WORK/desktop.png" 9>&- || true  # sets it, then reports 1
 
 # A running program for "Programmes en cours", out of the way of the menu and the settings window.
-wine notepad "$documents\\Notes de réunion.txt" >/dev/null 2>&1 &
-e2e_tool wait-window --class Notepad 15000 >/dev/null || fail "notepad did not start"
-for _ in $(seq 50); do
-  notepad_windows=$(xdotool search --onlyvisible --class notepad 2>/dev/null || true)
-  [ -n "$notepad_windows" ] && break
-  sleep 0.1
-done
-for w in $notepad_windows; do xdotool windowmove "$w" 1340 110 windowsize "$w" 540 380 || true; done
+e2e_start_notepad "$documents\\Notes de réunion.txt" 1340 110 540 380 || fail "notepad did not start"
 
 # The menu opens without the programs, whatever was chosen in a demo on a desktop, so that the
 # second picture is the one that shows them.

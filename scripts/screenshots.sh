@@ -76,16 +76,8 @@ for name in "${documents[@]}"; do
 done
 e2e_tool regset HKCU 'Software\Microsoft\Windows\CurrentVersion\Explorer\RecentDocs' MRUListEx mruex "$mru" >/dev/null
 
-wine notepad 'C:\users\Public\Documents\Lettre.txt' >/dev/null 2>&1 &
-E2E_PIDS+=($!)
-e2e_tool wait-window --class Notepad 15000 >/dev/null || echo "screenshots: notepad did not start" >&2
 # Out of the way of the menu, which covers the left of the screen.
-for _ in $(seq 50); do
-  notepad_windows=$(xdotool search --onlyvisible --class notepad 2>/dev/null || true)
-  [ -n "$notepad_windows" ] && break
-  sleep 0.1
-done
-for w in $notepad_windows; do xdotool windowmove "$w" 420 150 windowsize "$w" 560 380 || true; done
+e2e_start_notepad 'C:\users\Public\Documents\Lettre.txt' 420 150 560 380 || echo "screenshots: notepad did not start" >&2
 
 # --- helpers -------------------------------------------------------------------------------
 start_program() {  # preferences lines...

@@ -123,6 +123,21 @@ pngfile\shell\open\command|"$sys\winebrowser.exe" "%1"
 TYPES
 }
 
+# Starts notepad with a document and puts its window at x, y with the given size, out of the way
+# of the windows a picture shows. False when no notepad window came.
+e2e_start_notepad() {  # Windows path of the document, x, y, width, height
+  local windows= window
+  wine notepad "$1" >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  e2e_tool wait-window --class Notepad 15000 >/dev/null || return 1
+  for _ in $(seq 50); do
+    windows=$(xdotool search --onlyvisible --class notepad 2>/dev/null || true)
+    [ -n "$windows" ] && break
+    sleep 0.1
+  done
+  for window in $windows; do xdotool windowmove "$window" "$2" "$3" windowsize "$window" "$4" "$5" || true; done
+}
+
 # Linux path of a Windows path inside the prefix.
 e2e_unix_path() { winepath -u "$1" 2>/dev/null; }
 
