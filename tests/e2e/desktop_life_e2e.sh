@@ -137,8 +137,11 @@ e2e_expect_eq "out of the topmost band" "topmost	0" "$(e2e_tool state --title Ke
 e2e_tool post --title Kestrivalume registered TaskbarCreated 0 0 >/dev/null
 for _ in $(seq 50); do e2e_tool state --title Kestrivalume | grep -q '^topmost	1' && break; sleep 0.1; done
 e2e_expect_eq "topmost again after TaskbarCreated" "topmost	1" "$(e2e_tool state --title Kestrivalume | grep topmost)"
+# The time a plain quit takes here: the floor of the quit below.
 e2e_tool post --title Kestrivalume close >/dev/null
+quit_at=$(now_ms)
 wait "$program" 2>/dev/null || true
+plain_quit=$(($(now_ms) - quit_at))
 wineserver -w
 
 # ================= quitting while the console helper writes without end =================
@@ -158,13 +161,14 @@ sleep 2
 open_menu
 e2e_click_control "$menu_title" 10  # shows the programs no more: a setting the exit must save
 sleep 1
-quit_at=$(now_ms)
 e2e_tool post --title Kestrivalume close >/dev/null
+quit_at=$(now_ms)  # the close is posted once kvtool returns (its own start is not counted)
 status=0
 wait "$program" || status=$?
 took=$(($(now_ms) - quit_at))
-e2e_log "exit with the endless helper took $took ms"
-e2e_expect "the exit completes within 10 s (kvtool's own start included), not after the refresh's 15 s" test "$took" -lt 10000
+e2e_log "exit with the endless helper took $took ms (a plain quit $plain_quit ms)"
+# Waiting for the refresh, as before, would add its 15 s.
+e2e_expect "the exit takes less than 10 s more than a plain quit" test "$took" -lt $((plain_quit + 10000))
 e2e_expect_eq "exit code" 0 "$status"
 e2e_expect_eq "the exit saved the toggled setting" 0 "$(pref ShowProgImmediate)"
 e2e_expect "the helper was ended" test -z "$(helper_running)"
