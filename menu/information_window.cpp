@@ -17,7 +17,7 @@ void ShowInformationWindow(int x, int y, const std::string& text) {
   if (x + width > platform::Env().screen_right) x = platform::Env().screen_right - width;
   const settings::Settings& options = settings::Current();
   const settings::ColourSet& colours = settings::ActiveColours();
-  ui::WindowSpec shape;
+  ui::WindowShape shape;
   shape.number = kInformationWindow;
   shape.title = "Information - Kestrivalume";
   shape.x = x;

@@ -83,7 +83,7 @@ void PaintBackground() {
 
 bool OpenMenuWindow(const LayoutCursor& cursor) {
   const settings::Settings& options = settings::Current();
-  ui::WindowSpec shape;
+  ui::WindowShape shape;
   shape.number = kMenuWindow;
   shape.title = kMenuTitle;
   shape.x = ui::Scaled(kButtonSide, platform::Env().screen_dpi);  // beside the button window

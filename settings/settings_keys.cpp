@@ -10,7 +10,7 @@ namespace settings {
 namespace {
 
 // One key of the file: exactly one of the members names where its value lives.
-struct KeySpec {
+struct KeyDefinition {
   const char* name;
   Flag Settings::*flag;
   std::int32_t Settings::*number;
@@ -18,21 +18,21 @@ struct KeySpec {
   const ColourKey* colour;
 };
 
-constexpr KeySpec FlagKey(const char* name, Flag Settings::*field) { return {name, field, nullptr, nullptr, nullptr}; }
-constexpr KeySpec NumberKey(const char* name, std::int32_t Settings::*field) {
+constexpr KeyDefinition FlagKey(const char* name, Flag Settings::*field) { return {name, field, nullptr, nullptr, nullptr}; }
+constexpr KeyDefinition NumberKey(const char* name, std::int32_t Settings::*field) {
   return {name, nullptr, field, nullptr, nullptr};
 }
-constexpr KeySpec TextKey(const char* name, std::string Settings::*field) {
+constexpr KeyDefinition TextKey(const char* name, std::string Settings::*field) {
   return {name, nullptr, nullptr, field, nullptr};
 }
-KeySpec ColourKeySpec(int file_position) {
+KeyDefinition ColourKeyDefinition(int file_position) {
   const ColourKey& key = kColourKeys[file_position];
   return {key.name, nullptr, nullptr, nullptr, &key};
 }
 
 // The file order; the colours stand between BackgroundFile and MostUsedMaximum.
-const KeySpec* Keys() {
-  static const KeySpec kKeys[kSettingsKeyCount] = {
+const KeyDefinition* Keys() {
+  static const KeyDefinition kKeys[kSettingsKeyCount] = {
       FlagKey("LoadOnWindowsStart", &Settings::LoadOnWindowsStart),
       FlagKey("NoMouseClickNeeded", &Settings::NoMouseClickNeeded),
       FlagKey("ShowLinkToolTips", &Settings::ShowLinkToolTips),
@@ -41,9 +41,9 @@ const KeySpec* Keys() {
       NumberKey("Transparency", &Settings::Transparency),
       TextKey("SelectedSkin", &Settings::SelectedSkin),
       TextKey("BackgroundFile", &Settings::BackgroundFile),
-      ColourKeySpec(0), ColourKeySpec(1), ColourKeySpec(2), ColourKeySpec(3), ColourKeySpec(4),
-      ColourKeySpec(5), ColourKeySpec(6), ColourKeySpec(7), ColourKeySpec(8), ColourKeySpec(9),
-      ColourKeySpec(10), ColourKeySpec(11),
+      ColourKeyDefinition(0), ColourKeyDefinition(1), ColourKeyDefinition(2), ColourKeyDefinition(3), ColourKeyDefinition(4),
+      ColourKeyDefinition(5), ColourKeyDefinition(6), ColourKeyDefinition(7), ColourKeyDefinition(8), ColourKeyDefinition(9),
+      ColourKeyDefinition(10), ColourKeyDefinition(11),
       NumberKey("MostUsedMaximum", &Settings::MostUsedMaximum),
       NumberKey("LastUsedMaximum", &Settings::LastUsedMaximum),
       NumberKey("RecentDocsMaximum", &Settings::RecentDocsMaximum),
@@ -65,7 +65,7 @@ const KeySpec* Keys() {
 void ReadSettingsKeys(const PreferencesFile& file, Settings& options, ColourSet& colours) {
   static const Settings kDefaults;
   for (int i = 0; i < kSettingsKeyCount; ++i) {
-    const KeySpec& key = Keys()[i];
+    const KeyDefinition& key = Keys()[i];
     if (key.flag) {
       options.*key.flag = ParseFlag(file.Read(key.name, FormatNumber(kDefaults.*key.flag)));
     } else if (key.number) {
@@ -80,7 +80,7 @@ void ReadSettingsKeys(const PreferencesFile& file, Settings& options, ColourSet&
 
 void WriteSettingsKeys(PreferencesFile& file, const Settings& options, const ColourSet& colours) {
   for (int i = 0; i < kSettingsKeyCount; ++i) {
-    const KeySpec& key = Keys()[i];
+    const KeyDefinition& key = Keys()[i];
     if (key.flag) {
       file.Write(key.name, FormatNumber(options.*key.flag));
     } else if (key.number) {

@@ -97,7 +97,7 @@ void HoleCorner(int* x, int* y) {
 
 void OpenPreviewWindow() {
   KV_MARK();
-  ui::WindowSpec shape;
+  ui::WindowShape shape;
   shape.number = kPreviewWindow;
   shape.title = kPreviewTitle;
   shape.inner_width = kPreviewWidth;

@@ -27,7 +27,7 @@ struct Placement {
 
 void Build(Placement place) {
   KV_MARK();
-  ui::WindowSpec shape;
+  ui::WindowShape shape;
   shape.number = kSettingsWindow;
   shape.title = kSettingsTitle;
   shape.inner_width = kSettingsWidth;

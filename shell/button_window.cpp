@@ -22,7 +22,7 @@ const char* AboutText() {
 
 void CreateButtonWindow() {
   const settings::Settings& options = settings::Current();
-  ui::WindowSpec shape;
+  ui::WindowShape shape;
   shape.number = kButtonWindow;
   shape.title = kButtonWindowTitle;
   shape.inner_width = 16;

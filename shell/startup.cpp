@@ -33,19 +33,19 @@ void ResolveFolders(platform::Environment& environment) {
 }
 
 void CreateFonts() {
-  struct FontSpec {
+  struct FontRequest {
     int number;
     const char* face;
     int points;
     bool bold;
   };
-  static const FontSpec kFonts[] = {
+  static const FontRequest kFonts[] = {
       {ui::kFontReserved1, "Arial", 9, true},   {ui::kFontReserved8, "Arial", 8, true},
       {ui::kFontLargeTitle, "Arial", 11, true}, {ui::kFontInformation, "Arial", 10, true},
       {ui::kFontSmallBold, "Arial", 9, true},   {ui::kFontControl, "MS Sans Serif", 9, false},
       {ui::kFontLink, "MS Sans Serif", 9, false},
   };
-  for (const FontSpec& font : kFonts) (void)ui::MakeFont(font.number, font.face, font.points, font.bold);
+  for (const FontRequest& font : kFonts) (void)ui::MakeFont(font.number, font.face, font.points, font.bold);
 }
 
 void NoteLaunch() { Loop().launched_since_scan = true; }

@@ -37,7 +37,7 @@ class Launch : public ::testing::Test {
   }
 
   static void OpenMenu() {
-    ui::WindowSpec menu;
+    ui::WindowShape menu;
     menu.number = menu::kMenuWindow;
     ASSERT_TRUE(ui::OpenWindow(menu));
   }
@@ -94,7 +94,7 @@ TEST_F(Launch, TheStripKeepsToTheScreenAtItsScaledSize) {
   for (const int dpi : {96, 144}) {
     fakes::FakeUi().dpi = dpi;
     menu::ShowInformationWindow(1800, 50, menu::kNoLongerAvailable);
-    const ui::WindowSpec& strip = fakes::FakeUi().windows.at(menu::kInformationWindow);
+    const ui::WindowShape& strip = fakes::FakeUi().windows.at(menu::kInformationWindow);
     EXPECT_EQ(strip.x, 1920 - (dpi == 96 ? 300 : 450));
     EXPECT_EQ(strip.y, 50 - (dpi == 96 ? 20 : 30));
     EXPECT_EQ(strip.inner_width, 300);
@@ -155,7 +155,7 @@ TEST_F(Launch, AnEndlessChainOfDistinctShortcutsIsCutShort) {
 
 TEST_F(Launch, TheInformationWindowStaysOnTheScreen) {
   menu::ShowInformationWindow(1820, 10, menu::kNoLongerAvailable);
-  const ui::WindowSpec& shape = fakes::FakeUi().windows.at(menu::kInformationWindow);
+  const ui::WindowShape& shape = fakes::FakeUi().windows.at(menu::kInformationWindow);
   EXPECT_EQ(shape.x, 1620);
   EXPECT_EQ(shape.y, 0);
   EXPECT_EQ(fakes::FindFakeControl(menu::kInformationWindow, menu::kInformationText)->text,

@@ -80,7 +80,7 @@ TEST_F(MenuWindow, GeometryOfAFullHdScreen) {
   EXPECT_EQ(cursor.MaxColumns, 9);
   Quiet();
   menu::BuildMenuWindow();
-  const ui::WindowSpec& shape = fakes::FakeUi().windows.at(menu::kMenuWindow);
+  const ui::WindowShape& shape = fakes::FakeUi().windows.at(menu::kMenuWindow);
   EXPECT_EQ(shape.title, "Start - Kestrivalume");
   EXPECT_EQ(shape.x, 16);
   EXPECT_EQ(shape.y, 0);
@@ -99,7 +99,7 @@ TEST_F(MenuWindow, AtHighDpiTheLayoutTakesTheScreenInLayoutUnits) {
   menu::View().ProgramsShown = true;
   menu::BuildMenuWindow();
   platform::MutableEnv().screen_dpi = 96;
-  const ui::WindowSpec& shape = fakes::FakeUi().windows.at(menu::kMenuWindow);
+  const ui::WindowShape& shape = fakes::FakeUi().windows.at(menu::kMenuWindow);
   EXPECT_EQ(shape.x, 24);
   EXPECT_EQ(shape.inner_height, 720 - 65);
   EXPECT_EQ(Window().inner_width, 26 + 6 * 190 + 26);  // (1280 - 52) / 190 columns

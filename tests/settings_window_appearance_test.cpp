@@ -43,7 +43,7 @@ TEST_F(AppearancePage, PreviewWindowShowsTheStandardLookOverTheHole) {
   settings::Current().Transparency = 200;
   settings::Current().WindowsTransparency = 0;
   settings_window::OpenSettingsWindow();
-  const ui::WindowSpec& shape = FakeUi().windows.at(kPreviewWindow);
+  const ui::WindowShape& shape = FakeUi().windows.at(kPreviewWindow);
   EXPECT_EQ(shape.inner_width, 308);
   EXPECT_EQ(shape.inner_height, 164);
   EXPECT_EQ(shape.owner, kSettingsWindow);

@@ -79,7 +79,7 @@ class SettingsWindow : public SettingsWindowFixture {};
 
 TEST_F(SettingsWindow, EveryControlInItsPlaceWithItsText) {
   settings_window::OpenSettingsWindow();
-  const ui::WindowSpec& shape = FakeUi().windows.at(kSettingsWindow);
+  const ui::WindowShape& shape = FakeUi().windows.at(kSettingsWindow);
   EXPECT_EQ(shape.title, "Paramètres - Kestrivalume");
   EXPECT_EQ(shape.inner_width, 700);
   EXPECT_EQ(shape.inner_height, 552);

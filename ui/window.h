@@ -17,7 +17,7 @@ enum class Frame {
   CloseBox,    // caption with only a close box, fixed size
 };
 
-struct WindowSpec {
+struct WindowShape {
   int number = 0;
   std::string title;
   int x = 0, y = 0;                // outer top-left corner on the screen (screen pixels)
@@ -30,7 +30,7 @@ struct WindowSpec {
   int owner = -1;                  // window number of the owner, or -1
 };
 
-[[nodiscard]] bool OpenWindow(const WindowSpec& shape);
+[[nodiscard]] bool OpenWindow(const WindowShape& shape);
 void CloseWindow(int number);
 bool WindowExists(int number);
 

@@ -29,7 +29,7 @@ void PumpMessages() {}
 void SetSessionEndHandler(std::function<void()> handler) { FakeUi().session_end = std::move(handler); }
 void Pause(int milliseconds) { FakeUi().paused_ms += milliseconds; }
 
-bool OpenWindow(const WindowSpec& shape) {
+bool OpenWindow(const WindowShape& shape) {
   if (!FakeUi().windows.emplace(shape.number, shape).second) return false;
   fakes::WindowState state;
   state.inner_width = shape.inner_width;

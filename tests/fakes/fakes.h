@@ -101,7 +101,7 @@ struct Services {
 };
 
 struct Ui {
-  std::map<int, ui::WindowSpec> windows;                      // open windows by number
+  std::map<int, ui::WindowShape> windows;                      // open windows by number
   std::vector<std::pair<std::string, std::string>> messages;  // (title, text) of message boxes
   std::map<int, int> window_alpha;
   struct Font {

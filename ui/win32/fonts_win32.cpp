@@ -13,15 +13,15 @@ namespace ui {
 
 namespace {
 
-struct FontSpec {
+struct FontRequest {
   std::string face;
   int points = 0;
   bool bold = false;
 };
 
-std::map<int, FontSpec>& Specs() {
-  static std::map<int, FontSpec> specs;
-  return specs;
+std::map<int, FontRequest>& Requests() {
+  static std::map<int, FontRequest> requests;
+  return requests;
 }
 
 // Each font is made once for each DPI a window asks it for, and kept until the end: controls
@@ -36,11 +36,11 @@ std::map<std::pair<int, int>, HFONT>& Made() {
 // what fits at 96 DPI fits at any resolution. (Heights are negative: character heights.)
 int HeightAt(int height_at_96, int dpi) { return height_at_96 * dpi / kBaseDpi; }
 
-HFONT Create(const FontSpec& spec, int dpi) {
-  const int height = HeightAt(-MulDiv(spec.points, kBaseDpi, 72), dpi);
-  return CreateFontA(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+HFONT Create(const FontRequest& request, int dpi) {
+  const int height = HeightAt(-MulDiv(request.points, kBaseDpi, 72), dpi);
+  return CreateFontA(height, 0, 0, 0, request.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                     spec.face.c_str());
+                     request.face.c_str());
 }
 
 // The system's default GUI font, made for the system's DPI, at the height the rule above gives
@@ -63,14 +63,14 @@ HFONT DefaultFont(int dpi) {
 }  // namespace
 
 bool MakeFont(int number, const std::string& face, int points, bool bold) {
-  const FontSpec spec = {face, points, bold};
-  HFONT first = Create(spec, services::win32::SystemDpi());
+  const FontRequest request = {face, points, bold};
+  HFONT first = Create(request, services::win32::SystemDpi());
   if (!first) return false;
   for (auto made = Made().lower_bound({number, 0}); made != Made().end() && made->first.first == number;) {
     DeleteObject(made->second);
     made = Made().erase(made);
   }
-  Specs()[number] = spec;
+  Requests()[number] = request;
   Made()[{number, services::win32::SystemDpi()}] = first;
   return true;
 }
@@ -78,10 +78,10 @@ bool MakeFont(int number, const std::string& face, int points, bool bold) {
 namespace win32 {
 
 HFONT FontHandle(int number, int dpi) {
-  auto spec = Specs().find(number);
-  if (number == kDefaultFont || spec == Specs().end()) return DefaultFont(dpi);
+  auto request = Requests().find(number);
+  if (number == kDefaultFont || request == Requests().end()) return DefaultFont(dpi);
   HFONT& slot = Made()[{number, dpi}];
-  if (!slot) slot = Create(spec->second, dpi);
+  if (!slot) slot = Create(request->second, dpi);
   return slot ? slot : DefaultFont(dpi);
 }
 
@@ -90,7 +90,7 @@ void ReleaseFonts() {
     if (font) DeleteObject(font);
   }
   Made().clear();
-  Specs().clear();
+  Requests().clear();
 }
 
 }  // namespace win32

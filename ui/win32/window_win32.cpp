@@ -178,11 +178,11 @@ bool RegisterClasses() {
   return registered;
 }
 
-DWORD StyleOf(const WindowSpec& shape) {
+DWORD StyleOf(const WindowShape& shape) {
   return shape.frame == Frame::CloseBox ? (WS_POPUP | WS_CAPTION | WS_SYSMENU) : WS_POPUP;
 }
 
-DWORD ExtendedStyleOf(const WindowSpec& shape) {
+DWORD ExtendedStyleOf(const WindowShape& shape) {
   DWORD style = 0;
   if (shape.topmost) style |= WS_EX_TOPMOST;
   if (shape.tool_window) style |= WS_EX_TOOLWINDOW;
@@ -191,11 +191,11 @@ DWORD ExtendedStyleOf(const WindowSpec& shape) {
 
 // The DPI a window about to open will be drawn at: that of the monitor at its place, the
 // primary one for a centred window.
-int DpiFor(const WindowSpec& shape) {
+int DpiFor(const WindowShape& shape) {
   return services::win32::MonitorDpiAt(shape.centred ? POINT{0, 0} : POINT{shape.x, shape.y});
 }
 
-RECT OuterRect(const WindowSpec& shape, int dpi) {
+RECT OuterRect(const WindowShape& shape, int dpi) {
   RECT outer = {0, 0, Scaled(shape.inner_width, dpi), Scaled(shape.inner_height, dpi)};
   services::win32::AdjustOuterRectForDpi(&outer, StyleOf(shape), ExtendedStyleOf(shape), dpi);
   int x = shape.x, y = shape.y;
@@ -243,7 +243,7 @@ bool SetLayered(int number, COLORREF key, BYTE alpha, DWORD flags) {
 
 }  // namespace
 
-bool OpenWindow(const WindowSpec& shape) {
+bool OpenWindow(const WindowShape& shape) {
   if (!RegisterClasses() || FindWindowRecord(shape.number)) return false;
   const int dpi = DpiFor(shape);
   const RECT outer = OuterRect(shape, dpi);

@@ -99,7 +99,7 @@ double TimeBareControls(int controls) {
   ui::CloseWindow(kBareWindow);
   ui::PumpMessages();
   const double start = Now();
-  ui::WindowSpec shape;
+  ui::WindowShape shape;
   shape.number = kBareWindow;
   shape.title = "Bare";
   shape.x = 16;

@@ -65,7 +65,7 @@ void AddControls() {
 }
 
 bool OpenProbeWindow() {
-  ui::WindowSpec shape;
+  ui::WindowShape shape;
   shape.number = kWindow;
   shape.title = "UI Probe - Kestrivalume";
   shape.x = 100;
