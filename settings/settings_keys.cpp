@@ -18,14 +18,16 @@ struct KeyDefinition {
   const ColourKey* colour;
 };
 
-constexpr KeyDefinition FlagKey(const char* name, Flag Settings::*field) { return {name, field, nullptr, nullptr, nullptr}; }
+constexpr KeyDefinition FlagKey(const char* name, Flag Settings::*field) {
+  return {name, field, nullptr, nullptr, nullptr};
+}
 constexpr KeyDefinition NumberKey(const char* name, std::int32_t Settings::*field) {
   return {name, nullptr, field, nullptr, nullptr};
 }
 constexpr KeyDefinition TextKey(const char* name, std::string Settings::*field) {
   return {name, nullptr, nullptr, field, nullptr};
 }
-KeyDefinition ColourKeyDefinition(int file_position) {
+KeyDefinition ColourKeyAt(int file_position) {
   const ColourKey& key = kColourKeys[file_position];
   return {key.name, nullptr, nullptr, nullptr, &key};
 }
@@ -41,9 +43,8 @@ const KeyDefinition* Keys() {
       NumberKey("Transparency", &Settings::Transparency),
       TextKey("SelectedSkin", &Settings::SelectedSkin),
       TextKey("BackgroundFile", &Settings::BackgroundFile),
-      ColourKeyDefinition(0), ColourKeyDefinition(1), ColourKeyDefinition(2), ColourKeyDefinition(3), ColourKeyDefinition(4),
-      ColourKeyDefinition(5), ColourKeyDefinition(6), ColourKeyDefinition(7), ColourKeyDefinition(8), ColourKeyDefinition(9),
-      ColourKeyDefinition(10), ColourKeyDefinition(11),
+      ColourKeyAt(0), ColourKeyAt(1), ColourKeyAt(2), ColourKeyAt(3),  ColourKeyAt(4),  ColourKeyAt(5),
+      ColourKeyAt(6), ColourKeyAt(7), ColourKeyAt(8), ColourKeyAt(9), ColourKeyAt(10), ColourKeyAt(11),
       NumberKey("MostUsedMaximum", &Settings::MostUsedMaximum),
       NumberKey("LastUsedMaximum", &Settings::LastUsedMaximum),
       NumberKey("RecentDocsMaximum", &Settings::RecentDocsMaximum),
