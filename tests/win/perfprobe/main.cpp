@@ -132,16 +132,20 @@ bool CloseMenu() {
   return true;
 }
 
-int TimeStart(const char* program, double timeout_ms) {
+// Starts the program without arguments; false (said on standard error) when it cannot start.
+bool StartProgram(const char* program, PROCESS_INFORMATION* process) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
   std::string command = std::string("\"") + program + "\"";
+  if (CreateProcessA(program, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, process)) return true;
+  std::fprintf(stderr, "perfprobe: cannot start %s\n", program);
+  return false;
+}
+
+int TimeStart(const char* program, double timeout_ms) {
+  PROCESS_INFORMATION process = {};
   const double start = Now();
-  if (!CreateProcessA(program, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    std::fprintf(stderr, "perfprobe: cannot start %s\n", program);
-    return 1;
-  }
+  if (!StartProgram(program, &process)) return 1;
   HWND button = WaitVisible(shell::kButtonWindowTitle, process.dwProcessId, timeout_ms);
   if (button) {
     std::printf("button %.1f\n", Now() - start);
@@ -219,15 +223,9 @@ double ClickAndLook(bool* lists_programs) {
 }
 
 int TimeProgramsAfterStart(const char* program, double timeout_ms) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  std::string command = std::string("\"") + program + "\"";
   const double start = Now();
-  if (!CreateProcessA(program, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    std::fprintf(stderr, "perfprobe: cannot start %s\n", program);
-    return 1;
-  }
+  if (!StartProgram(program, &process)) return 1;
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   if (!WaitVisible(shell::kButtonWindowTitle, process.dwProcessId, kAnswerWaitMs)) {
