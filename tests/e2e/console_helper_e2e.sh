@@ -19,7 +19,7 @@ line() { local IFS=$'\t'; printf '%s\r\n' "$*"; }
 # Runs the helper with its output on a pipe; the output goes to the file named first.
 run_helper() {  # output file, program, parameters; a failing exit code is reported, not fatal
   local out=$1; shift
-  wine "$@" 2>/dev/null | cat >"$out" || e2e_fail "exit code ${PIPESTATUS[0]} from $*"
+  e2e_run_piped "$@" >"$out" 2>/dev/null || e2e_fail "exit code $? from $*"
 }
 expect_same_bytes() {  # what, expected file, actual file
   if cmp -s "$2" "$3"; then
@@ -111,10 +111,10 @@ expect_same_bytes "single shortcut to a target without extension" "$E2E_WORK/fil
 
 for parameter in -StartMenu "${user_sm}Broken.lnk" "${common_sm}desktop.ini" 'C:\kv\nothing.lnk'; do
   # The status is kept rather than ending the script (set -e), so that a failure is reported.
-  wine "$helper" "$parameter" 2>/dev/null | cat >"$E2E_WORK/none.txt" && status=0 || status=${PIPESTATUS[0]}
+  e2e_run_piped "$helper" "$parameter" 2>/dev/null >"$E2E_WORK/none.txt" && status=0 || status=$?
   e2e_expect_eq "no output and exit code 0 for '$parameter'" "0 0" "$(stat -c %s "$E2E_WORK/none.txt") $status"
 done
-wine "$helper" 2>/dev/null | cat >"$E2E_WORK/none.txt" && status=0 || status=${PIPESTATUS[0]}
+e2e_run_piped "$helper" 2>/dev/null >"$E2E_WORK/none.txt" && status=0 || status=$?
 e2e_expect_eq "no output and exit code 0 without a parameter" "0 0" "$(stat -c %s "$E2E_WORK/none.txt") $status"
 
 # --- the program writes the helper into its data folder at every start ---

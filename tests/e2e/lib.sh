@@ -86,10 +86,18 @@ e2e_launch() {
 # Runs a Windows program and waits for it, printing its standard output unchanged. Under load
 # Wine now and then fails to start a program at all ("ShellExecuteEx failed"); that start is
 # retried, a failure of the program itself is not.
-e2e_run() {
-  local out="$E2E_WORK/.run.out" err="$E2E_WORK/.run.err" status
+e2e_run() { e2e_run_to file "$@"; }
+# The same with the program's standard output on a pipe, as a program reading it sees it.
+e2e_run_piped() { e2e_run_to pipe "$@"; }
+e2e_run_to() {  # file|pipe, program and parameters
+  local how=$1 out="$E2E_WORK/.run.out" err="$E2E_WORK/.run.err" status
+  shift
   for _ in 1 2 3; do
-    wine "$@" >"$out" 2>"$err" && status=0 || status=$?
+    if [ "$how" = pipe ]; then
+      wine "$@" 2>"$err" | cat >"$out" && status=0 || status=${PIPESTATUS[0]}
+    else
+      wine "$@" >"$out" 2>"$err" && status=0 || status=$?
+    fi
     grep -q 'ShellExecuteEx failed' "$out" "$err" 2>/dev/null || break
     sleep 1
   done
