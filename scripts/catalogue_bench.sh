@@ -26,7 +26,7 @@ e2e_start catalogue_bench "$arch" >&2
 E2E_OUT=${KV_BENCH_PROGRAMS:-$E2E_OUT}
 KV_E2E_KEEP=1  # the work folder (perfprobe's output) stays for a look
 
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
 data=$(e2e_unix_path "$app_data\\Kestrivalume")
 program=$(winepath -w "$E2E_OUT/Kestrivalume.exe")
 

@@ -97,7 +97,7 @@ if [ "$(cat "$WINEPREFIX/.demo-ready" 2>/dev/null)" != "$demo_version" ]; then
   fresh=1
 fi
 
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
 [ -n "$app_data" ] || fail "Wine does not answer in $WINEPREFIX"
 programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
 common_programs='C:\ProgramData\Microsoft\Windows\Start Menu\Programs'

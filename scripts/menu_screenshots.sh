@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/tests/e2e/lib.sh"
 e2e_start menu_screenshots "${1:-win64}"
 e2e_register_file_types  # programs and documents show their own icons, as on Windows
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
 programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
 data=$(e2e_unix_path "$app_data\\Kestrivalume")
 mkdir -p "$data" "$root/docs"

@@ -95,7 +95,7 @@ machine_lines() {
 make_start_menu() {  # count, groups: shortcuts copied from a few made with kvtool
   local programs unix i g targets=('C:\windows\system32\notepad.exe' 'C:\windows\regedit.exe' \
     'C:\windows\system32\winemine.exe' 'C:\windows\system32\cmd.exe' 'C:\windows\win.ini')
-  programs=$(e2e_unix_path "$(wine cmd /c echo %APPDATA% | tr -d '\r')\\Microsoft\\Windows\\Start Menu\\Programs")
+  programs=$(e2e_unix_path "$(e2e_windows_variable APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs")
   unix="$E2E_WORK/lnk"
   mkdir -p "$unix"
   for i in "${!targets[@]}"; do e2e_tool lnk "C:\\kvperf$i.lnk" "${targets[$i]}" >/dev/null; done

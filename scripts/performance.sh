@@ -106,7 +106,7 @@ idle_row() {  # what
 
 real_program_rows() {
   local app_data data data_win pid empty_memory full_memory default_click expanded_click refresh_cpu
-  app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+  app_data=$(e2e_windows_variable APPDATA)
   data_win="$app_data\\Kestrivalume"
   data=$(e2e_unix_path "$data_win")
 

@@ -17,7 +17,7 @@ export E2E_SCREEN=1024x768x24
 
 e2e_start screenshots win64
 e2e_register_file_types  # programs and documents show their own icons, as on Windows
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
 programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
 recent="$app_data\\Microsoft\\Windows\\Recent"
 data=$(e2e_unix_path "$app_data\\Kestrivalume")

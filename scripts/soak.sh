@@ -18,7 +18,7 @@ warm_menu=$((menu_cycles / 2 < 20 ? menu_cycles / 2 : 20))
 warm_settings=$((settings_cycles / 2 < 5 ? settings_cycles / 2 : 5))
 e2e_start "soak_$arch" "$arch"
 
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
 programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
 recent="$app_data\\Microsoft\\Windows\\Recent"
 data=$(e2e_unix_path "$app_data\\Kestrivalume")

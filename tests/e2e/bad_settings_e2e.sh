@@ -17,7 +17,7 @@ case "${1:-}" in
 esac
 menu_title="Start - Kestrivalume"
 settings_title="Paramètres - Kestrivalume"
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
 data=$(e2e_unix_path "$app_data\\Kestrivalume")
 prefs="$data/Kestrivalume.prefs"
 most="$data/Kestrivalume.mostused"

@@ -9,8 +9,8 @@
 source "$(dirname "$0")/lib.sh"
 e2e_start "catalogue_changes_$1" "$1"
 menu_title="Start - Kestrivalume"
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
-all_users=$(wine cmd /c echo %ALLUSERSPROFILE% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
+all_users=$(e2e_windows_variable ALLUSERSPROFILE)
 programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
 common="$all_users\\Microsoft\\Windows\\Start Menu\\Programs"
 data=$(e2e_unix_path "$app_data\\Kestrivalume")

@@ -11,10 +11,10 @@ case "${1:-}" in
   win32 | win64) e2e_start "catalogue_$1" "$1" ;;
   *) echo "usage: catalogue_e2e.sh win32|win64" >&2; exit 2 ;;
 esac
-probe() { wine "$E2E_OUT/catalogueprobe.exe" "$@" | tr -d '\r'; }
+probe() { e2e_run "$E2E_OUT/catalogueprobe.exe" "$@" | tr -d '\r'; }
 utf8() { iconv -f CP1252 -t UTF-8; }
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
-all_users=$(wine cmd /c echo %ALLUSERSPROFILE% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
+all_users=$(e2e_windows_variable ALLUSERSPROFILE)
 programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
 common_programs="$all_users\\Microsoft\\Windows\\Start Menu\\Programs"
 

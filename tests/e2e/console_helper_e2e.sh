@@ -7,7 +7,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_start "console_helper_$1" "$1"
 helper="$E2E_OUT/KestrivalumeConsole.exe"
-special_folder() { wine "$E2E_OUT/servicesprobe.exe" folder "$1" | tr -d '\r'; }
+special_folder() { e2e_run "$E2E_OUT/servicesprobe.exe" folder "$1" | tr -d '\r'; }
 common_sm=$(special_folder 22)
 user_sm=$(special_folder 11)
 common_p=$(special_folder 23)
@@ -118,7 +118,7 @@ e2e_run_piped "$helper" 2>/dev/null >"$E2E_WORK/none.txt" && status=0 || status=
 e2e_expect_eq "no output and exit code 0 without a parameter" "0 0" "$(stat -c %s "$E2E_WORK/none.txt") $status"
 
 # --- the program writes the helper into its data folder at every start ---
-data=$(unix "$(wine cmd /c echo %APPDATA% | tr -d '\r')\\Kestrivalume")
+data=$(unix "$(e2e_windows_variable APPDATA)\\Kestrivalume")
 start_program() {
   e2e_launch "program$1" "$E2E_OUT/Kestrivalume.exe"
   e2e_wait_window Kestrivalume 30 >/dev/null || e2e_fail "no button window ($1)"

@@ -13,7 +13,7 @@ menu_title="Start - Kestrivalume"
 settings_title="Paramètres - Kestrivalume"
 preview_title="Aperçu - Kestrivalume"
 if [ "$1" = win64 ]; then dpis="144 192"; else dpis="120"; fi
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
 programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
 data=$(e2e_unix_path "$app_data\\Kestrivalume")
 

@@ -17,7 +17,7 @@ case "${1:-}" in
 esac
 menu_title="Start - Kestrivalume"
 info_title="Information - Kestrivalume"
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
 programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
 data=$(e2e_unix_path "$app_data\\Kestrivalume")
 kv=$(e2e_unix_path 'C:\kvtest')

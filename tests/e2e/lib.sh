@@ -90,8 +90,10 @@ e2e_run() { e2e_run_to file "$@"; }
 # The same with the program's standard output on a pipe, as a program reading it sees it.
 e2e_run_piped() { e2e_run_to pipe "$@"; }
 e2e_run_to() {  # file|pipe, program and parameters
-  local how=$1 out="$E2E_WORK/.run.out" err="$E2E_WORK/.run.err" status
+  local how=$1 out err status
   shift
+  # Files of their own: a run may go on in the background while another starts.
+  out=$(mktemp "$E2E_WORK/.run.XXXXXX") && err=$(mktemp "$E2E_WORK/.run.XXXXXX")
   for _ in 1 2 3; do
     if [ "$how" = pipe ]; then
       wine "$@" 2>"$err" | cat >"$out" && status=0 || status=${PIPESTATUS[0]}
@@ -103,8 +105,12 @@ e2e_run_to() {  # file|pipe, program and parameters
   done
   cat "$out"
   cat "$err" >&2
+  rm -f "$out" "$err"
   return "$status"
 }
+
+# A variable of the Windows environment of the test's prefix, such as APPDATA.
+e2e_windows_variable() { e2e_run cmd /c echo "%$1%" | tr -d '\r'; }
 
 # Runs kvtool of the test's architecture and prints its output (CR removed).
 e2e_tool() { e2e_run "$E2E_OUT/kvtool.exe" "$@" | tr -d '\r'; }

@@ -8,7 +8,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_start "menu_$1" "$1"
 menu_title="Start - Kestrivalume"
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
 programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
 recent="$app_data\\Microsoft\\Windows\\Recent"
 data=$(e2e_unix_path "$app_data\\Kestrivalume")

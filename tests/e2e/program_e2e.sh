@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_start "program_$1" "$1"
 probe="$E2E_OUT/servicesprobe.exe"
 program_win=$(winepath -w "$E2E_OUT/Kestrivalume.exe")
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
 data=$(winepath -u "$app_data\\Kestrivalume")
 marker="$data/Kestrivalume.startpid"
 marker_pid() { od -An -tu4 -N4 "$marker" | tr -d ' '; }

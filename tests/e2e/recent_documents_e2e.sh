@@ -10,7 +10,7 @@ case "${1:-}" in
   win32 | win64) e2e_start "recent_documents_$1" "$1" ;;
   *) echo "usage: recent_documents_e2e.sh win32|win64" >&2; exit 2 ;;
 esac
-probe() { wine "$E2E_OUT/recentprobe.exe" "$@" | iconv -f CP1252 -t UTF-8; }
+probe() { e2e_run "$E2E_OUT/recentprobe.exe" "$@" | iconv -f CP1252 -t UTF-8; }
 key='Software\Microsoft\Windows\CurrentVersion\Explorer\RecentDocs'
 
 # Hex text of an 8-bit name, and of the same name as UTF-16LE.

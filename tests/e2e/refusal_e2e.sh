@@ -2,7 +2,7 @@
 # The 32-bit build on 64-bit Windows shows only its refusal and writes nothing.
 source "$(dirname "$0")/lib.sh"
 e2e_start refusal_wow64 win32 win64
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
 data=$(winepath -u "$app_data\\Kestrivalume")
 e2e_launch program "$E2E_OUT/Kestrivalume.exe"
 e2e_tool wait-window --class '#32770' --title Kestrivalume 20000 >/dev/null || e2e_fail "no refusal box"

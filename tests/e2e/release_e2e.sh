@@ -32,7 +32,7 @@ expected_files() {
 if [ "$mode" = wow64 ]; then
   e2e_start release_wow64 win32 win64
   setup="$root/out/dist/Kestrivalume-$version-win32-setup.exe"
-  local_app_data=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
+  local_app_data=$(e2e_windows_variable LOCALAPPDATA)
   e2e_launch setup "$setup"
   e2e_tool wait-window --class '#32770' 20000 >/dev/null || e2e_fail "no refusal box"
   sleep 0.5
@@ -74,8 +74,8 @@ if [ "$arch" = win64 ]; then
   done
 fi
 
-local_app_data=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+local_app_data=$(e2e_windows_variable LOCALAPPDATA)
+app_data=$(e2e_windows_variable APPDATA)
 install_win="$local_app_data\\Programs\\Kestrivalume"
 install=$(e2e_unix_path "$install_win")
 shortcut="$app_data\\Microsoft\\Windows\\Start Menu\\Programs\\Kestrivalume.lnk"

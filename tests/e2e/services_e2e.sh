@@ -11,7 +11,7 @@ case "${1:-}" in
   wow64) e2e_start services_wow64 win32 win64; expect_wow64=true ;;
   *) echo "usage: services_e2e.sh win32|win64|wow64" >&2; exit 2 ;;
 esac
-probe() { wine "$E2E_OUT/servicesprobe.exe" "$@" | tr -d '\r'; }
+probe() { e2e_run "$E2E_OUT/servicesprobe.exe" "$@" | tr -d '\r'; }
 # Probe output and exit status on one line, for the services that fail by exit status.
 probe_status() { local out; out=$(probe "$@") && echo "$out|0" || echo "$out|1"; }
 utf8() { iconv -f CP1252 -t UTF-8; }

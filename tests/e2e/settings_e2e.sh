@@ -12,7 +12,7 @@ program_dir="$WINEPREFIX/drive_c/Programmes/Kestrivalume"
 mkdir -p "$program_dir"
 cp "$E2E_OUT/Kestrivalume.exe" "$program_dir/"
 program_win='C:\Programmes\Kestrivalume\Kestrivalume.exe'
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
 data=$(winepath -u "$app_data\\Kestrivalume")
 prefs="$data/Kestrivalume.prefs"
 run_key='Software\Microsoft\Windows\CurrentVersion\Run'

@@ -24,7 +24,7 @@ convert -size 64x48 xc:'rgb(20,40,80)' "$skins/Nuit/background.jpg"
 convert -size 100x50 xc:'rgb(200,60,30)' "$skins/Sans description/preview.jpg"
 convert -size 64x48 xc:'rgb(250,250,0)' "$skins/Photo/background.jpg"
 touch "$skins/lisez-moi.txt"
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
 data=$(e2e_unix_path "$app_data\\Kestrivalume")
 prefs="$data/Kestrivalume.prefs"
 pref() { tr -d '\r' <"$prefs" | grep "^$1 = " | sed "s/^$1 = //" | utf8; }

@@ -45,8 +45,8 @@ makensis -V2 -INPUTCHARSET UTF8 -DARCH="$arch" -DVERSION="$new_version" -DVERSIO
   { cat "$E2E_WORK/makensis.log" >&2; e2e_fail "makensis of version $new_version"; e2e_finish; }
 new_exe_md5=$(md5sum <"$package/stage/Kestrivalume.exe")
 
-local_app_data=$(wine cmd /c echo %LOCALAPPDATA% | tr -d '\r')
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+local_app_data=$(e2e_windows_variable LOCALAPPDATA)
+app_data=$(e2e_windows_variable APPDATA)
 install_win="$local_app_data\\Programs\\Kestrivalume"
 install=$(realpath -m "$(e2e_unix_path "$install_win")")
 data=$(e2e_unix_path "$app_data\\Kestrivalume")

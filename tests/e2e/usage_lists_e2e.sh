@@ -7,7 +7,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_start "usage_lists_$1" "$1"
 probe="$E2E_OUT/usageprobe.exe"
-app_data=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+app_data=$(e2e_windows_variable APPDATA)
 data_win="$app_data\\Kestrivalume\\"
 data=$(winepath -u "$app_data\\Kestrivalume")
 most="$data/Kestrivalume.mostused"
