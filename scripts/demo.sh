@@ -231,15 +231,9 @@ shoot() {  # number-name
   echo "demo: screenshot $file"
 }
 
-# 1. The menu, opened by a click on the button (Wine may drop a click on a window mapped a moment
-# before: an unanswered click is repeated); the first listing of the Start menu ends with the
-# link to its programs.
-for try in 1 2 3; do
-  xdotool mousemove 8 8 click 1
-  xdotool mousemove 900 300
-  e2e_wait_shown "$menu_title" 5 && break
-  [ "$try" = 3 ] && fail "the menu did not open"
-done
+# 1. The menu, opened by a click on the button; the first listing of the Start menu ends with
+# the link to its programs.
+e2e_open_menu 5 900 300 || fail "the menu did not open"
 wait_menu_text "Lancer les programmes ..." || fail "the menu shows no link to the programs"
 shoot 1-menu
 

@@ -20,7 +20,6 @@ app_data=$(e2e_windows_variable APPDATA)
 programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
 data=$(e2e_unix_path "$app_data\\Kestrivalume")
 top=$(e2e_unix_path "$programs")
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
 long_stem="Long$(printf 'o%.0s' $(seq 242))"  # 246 characters, 250 with ".lnk"
 
 # --- fixture: everything but one group sits in the Programs folder itself, so that the helper
@@ -127,9 +126,9 @@ CATALOGUEPROBE_HELPER=silent e2e_launch program "$E2E_OUT/Kestrivalume.exe"
 e2e_tool wait-window --class KestrivalumeWindow --title Kestrivalume 30000 >/dev/null || e2e_fail "no button window"
 program_pid=$(e2e_tool pid --class KestrivalumeWindow --title Kestrivalume)
 hung=$(wait_helper_start 20) || e2e_fail "the hanging helper never started"
-started=$(now_ms)
+started=$(e2e_now_ms)
 e2e_expect "the hanging helper is ended at the stall limit, not after its minute" wait_gone "$hung" 15
-e2e_log "hanging helper ended after $(($(now_ms) - started)) ms"
+e2e_log "hanging helper ended after $(($(e2e_now_ms) - started)) ms"
 open_menu
 e2e_expect_eq "menu without programs" " Lancer les programmes" "$(rows | sed -n '/^ Lancer les programmes/,$p')"
 e2e_expect "program responsive with a hung helper" responsive
@@ -151,9 +150,9 @@ else
 fi
 
 # --- 5,000 shortcuts in one folder ---
-started=$(now_ms)
+started=$(e2e_now_ms)
 open_menu
-e2e_log "menu with the programs opened and dumped in $(($(now_ms) - started)) ms"
+e2e_log "menu with the programs opened and dumped in $(($(e2e_now_ms) - started)) ms"
 e2e_expect_eq "all 5,000 shortcuts listed, in order" "5000 Prog 0001 Prog 5000" \
   "$(rows | awk '/^Prog [0-9][0-9][0-9][0-9]$/ {n++; if (!first) first = $0; last = $0} END {print n, first, last}')"
 # The big group starts a column of its own and runs past the bottom; the next groups follow

@@ -40,15 +40,8 @@ helper_runs() {
 }
 
 # The texts of the menu's rows, from a click on the button; the menu is closed again.
-# Wine may drop a click on a window mapped a moment before, so an unanswered click is repeated.
 menu_texts() {
-  local try
-  for try in 1 2 3; do
-    xdotool mousemove 8 8 click 1
-    xdotool mousemove 900 700
-    e2e_wait_shown "$menu_title" 5 && break
-    [ "$try" = 3 ] && { e2e_fail "no menu"; return; }
-  done
+  e2e_open_menu 5 900 700 || { e2e_fail "no menu"; return; }
   sleep 1  # a menu opened before the catalogue came is built again once it is there
   e2e_dump "$menu_title" | awk -F'\t' '$1 ~ /^[0-9]+$/ && ($2 == "KestrivalumeLink" || $2 == "Static") {print $7}'
   e2e_click_control "$menu_title" 17

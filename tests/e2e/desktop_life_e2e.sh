@@ -21,7 +21,6 @@ programs="$app_data\\Microsoft\\Windows\\Start Menu\\Programs"
 data=$(e2e_unix_path "$app_data\\Kestrivalume")
 kv=$(e2e_unix_path 'C:\kvtest')
 prefs="$data/Kestrivalume.prefs"
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
 lines() { [ -f "$1" ] && tr -d '\r' <"$1" | iconv -f CP1252 -t UTF-8 || true; }
 pref() { lines "$prefs" | sed -n "s/^$1 = //p"; }
 
@@ -42,16 +41,7 @@ start_program() {
   program=$E2E_LAST_PID
   e2e_wait_shown Kestrivalume 30 || e2e_fail "no button window"
 }
-# Wine may drop a click on a window mapped a moment before: an unanswered click is repeated.
-open_menu() {
-  local try
-  for try in 1 2 3; do
-    xdotool mousemove 8 8 click 1
-    xdotool mousemove 700 600
-    e2e_wait_shown "$menu_title" 8 && { sleep 1; return 0; }
-  done
-  e2e_fail "the menu did not open"
-}
+open_menu() { e2e_open_menu 8 700 600 && sleep 1 || e2e_fail "the menu did not open"; }
 # Opened again until the Start-menu programs are in it (the first listing takes a moment).
 open_menu_with_programs() {
   for _ in $(seq 10); do
@@ -78,9 +68,9 @@ e2e_click_control "$menu_title" "$(entry Traceur)"
 for _ in $(seq 100); do [ -s "$kv/launch.log" ] && break; sleep 0.1; done
 e2e_expect "the tracer ran" test -s "$kv/launch.log"
 e2e_expect "no usage file before the session ends" test ! -e "$data/Kestrivalume.mostused"
-ended_at=$(now_ms)
+ended_at=$(e2e_now_ms)
 end_session
-e2e_log "session ended in $(($(now_ms) - ended_at)) ms"
+e2e_log "session ended in $(($(e2e_now_ms) - ended_at)) ms"
 e2e_expect_eq "the session's end saved the launch (most used)" \
   "1	Traceur	$programs\\Traceur.lnk	C:\\kvtest\\tracer.exe" "$(lines "$data/Kestrivalume.mostused")"
 e2e_expect_eq "the session's end saved the launch (last used)" "Traceur" \
@@ -139,9 +129,9 @@ for _ in $(seq 50); do e2e_tool state --title Kestrivalume | grep -q '^topmost	1
 e2e_expect_eq "topmost again after TaskbarCreated" "topmost	1" "$(e2e_tool state --title Kestrivalume | grep topmost)"
 # The time a plain quit takes here: the floor of the quit below.
 e2e_tool post --title Kestrivalume close >/dev/null
-quit_at=$(now_ms)
+quit_at=$(e2e_now_ms)
 wait "$program" 2>/dev/null || true
-plain_quit=$(($(now_ms) - quit_at))
+plain_quit=$(($(e2e_now_ms) - quit_at))
 wineserver -w
 
 # ================= quitting while the console helper writes without end =================
@@ -162,10 +152,10 @@ open_menu
 e2e_click_control "$menu_title" 10  # shows the programs no more: a setting the exit must save
 sleep 1
 e2e_tool post --title Kestrivalume close >/dev/null
-quit_at=$(now_ms)  # the close is posted once kvtool returns (its own start is not counted)
+quit_at=$(e2e_now_ms)  # the close is posted once kvtool returns (its own start is not counted)
 status=0
 wait "$program" || status=$?
-took=$(($(now_ms) - quit_at))
+took=$(($(e2e_now_ms) - quit_at))
 e2e_log "exit with the endless helper took $took ms (a plain quit $plain_quit ms)"
 # Waiting for the refresh, as before, would add its 15 s.
 e2e_expect "the exit takes less than 10 s more than a plain quit" test "$took" -lt $((plain_quit + 10000))

@@ -152,6 +152,22 @@ e2e_start_notepad() {  # Windows path of the document, x, y, width, height
   for window in $windows; do xdotool windowmove "$window" "$2" "$3" windowsize "$window" "$4" "$5" || true; done
 }
 
+# Clicks the button window and waits up to `seconds` for the menu to show, the pointer then
+# resting at x, y. Wine may drop a click on a window mapped a moment before: an unanswered click
+# is repeated, three tries in all. False when no menu came.
+e2e_open_menu() {  # seconds per try, pointer x, pointer y
+  local _
+  for _ in 1 2 3; do
+    xdotool mousemove 8 8 click 1
+    xdotool mousemove "$2" "$3"
+    e2e_wait_shown "Start - Kestrivalume" "$1" && return 0
+  done
+  return 1
+}
+
+# Milliseconds on the wall clock, for the durations a test reports.
+e2e_now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
 # Linux path of a Windows path inside the prefix.
 e2e_unix_path() { winepath -u "$1" 2>/dev/null; }
 

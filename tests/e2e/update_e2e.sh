@@ -86,12 +86,7 @@ install_silently() {  # installer -> its exit code
   e2e_run "$1" /S >/dev/null 2>&1 && status=0 || status=$?
   echo "$status"
 }
-open_menu() {
-  xdotool mousemove 8 8 click 1
-  xdotool mousemove 700 700
-  e2e_tool wait-window "$menu_title" 20000 >/dev/null || e2e_fail "the menu did not open"
-  sleep 1
-}
+open_menu() { e2e_open_menu 8 700 700 && sleep 1 || e2e_fail "the menu did not open"; }
 close_menu() {
   e2e_click_control "$menu_title" 17
   e2e_tool wait-gone "$menu_title" 5000 >/dev/null || e2e_fail "the menu stayed open"
@@ -144,10 +139,7 @@ wine 'C:\kvtest\tracer.exe' --window Tracer >/dev/null 2>&1 &
 E2E_PIDS+=($!)
 e2e_tool wait-window --class TracerWindow --title Tracer 15000 >/dev/null || e2e_fail "the tracer window did not open"
 # Meanwhile the settings window: the user's skin chosen, applied.
-xdotool mousemove 8 8 click 1
-xdotool mousemove 700 700
-e2e_tool wait-window "$menu_title" 20000 >/dev/null || e2e_fail "the menu did not open"
-sleep 1
+open_menu
 e2e_click_control "$menu_title" 5
 e2e_tool wait-window "$settings_title" 10000 >/dev/null || e2e_fail "the settings window did not open"
 sleep 1
