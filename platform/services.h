@@ -95,6 +95,11 @@ bool RegistryDeleteValue(const std::string& key, const std::string& name);
 // only, then closed), or nothing when the key or value is missing or the value is larger.
 std::optional<std::vector<std::uint8_t>> RegistryReadBytes(RegistryRoot root, const std::string& key,
                                                            const std::string& name, std::size_t buffer_size);
+// Names of the values of a key (opened for query only, then closed), in the system's order, or
+// nothing when the key is missing or holds more than `max_names` values. One listing costs what
+// one value read does, however many of the names are asked about afterwards.
+std::optional<std::vector<std::string>> RegistryValueNames(RegistryRoot root, const std::string& key,
+                                                           std::size_t max_names);
 
 // --- shell ---
 // Opens a file, folder or address through the shell (ShellExecute, normal window); an empty

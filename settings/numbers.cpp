@@ -60,12 +60,14 @@ std::string FormatNumber(std::int64_t value) {
   // Work on the magnitude as unsigned so that the most negative value has one too.
   std::uint64_t magnitude = static_cast<std::uint64_t>(value);
   if (value < 0) magnitude = ~magnitude + 1;
-  std::string digits;
+  char digits[21];  // a sign and up to 20 digits, filled from the end
+  char* first = digits + sizeof digits;
   do {
-    digits.insert(digits.begin(), static_cast<char>('0' + magnitude % 10));
+    *--first = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
-  return value < 0 ? "-" + digits : digits;
+  if (value < 0) *--first = '-';
+  return std::string(first, digits + sizeof digits);
 }
 
 }  // namespace settings

@@ -55,10 +55,25 @@ UsageList ParseUsageList(const std::string& bytes) {
 }
 
 std::string FormatUsageList(const UsageList& list) {
+  // Sized once and appended piece by piece: the periodic save formats lists of any length, on
+  // the GUI thread.
+  constexpr std::size_t kSeparators = 5;  // three tabs, CR, LF
+  constexpr std::size_t kLongestKey = 11;  // "-2147483648"
+  std::size_t size = 0;
+  for (const UsageEntry& entry : list) {
+    size += kLongestKey + entry.Label.size() + entry.LaunchPath.size() + entry.TargetPath.size() + kSeparators;
+  }
   std::string text;
+  text.reserve(size);
   for (const UsageEntry& entry : list) {
     text += FormatNumber(entry.SortKey);
-    text += '\t' + entry.Label + '\t' + entry.LaunchPath + '\t' + entry.TargetPath + "\r\n";
+    text += '\t';
+    text += entry.Label;
+    text += '\t';
+    text += entry.LaunchPath;
+    text += '\t';
+    text += entry.TargetPath;
+    text += "\r\n";
   }
   return text;
 }

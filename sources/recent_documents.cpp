@@ -17,6 +17,7 @@ namespace sources {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using ItemNames = std::unordered_set<std::string>;
 
 constexpr char kRecentDocsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
 constexpr char kOrderValue[] = "MRUListEX";
@@ -27,8 +28,22 @@ constexpr std::size_t kItemNumberSize = 4;
 // Longest duplicate marker removed: " (" + up to five characters + ")".
 constexpr std::size_t kMarkerInsideMax = 5;
 
+// More values than Windows ever keeps there: a key holding more is not listed, its items are
+// then asked for one by one.
+constexpr std::size_t kMaxValueNames = 100000;
+
 std::optional<Bytes> ReadValue(const std::string& name, std::size_t buffer_size) {
   return services::RegistryReadBytes(services::RegistryRoot::CurrentUser, kRecentDocsKey, name, buffer_size);
+}
+
+// The names of the items that exist, or nothing when the key cannot be listed. A damaged order
+// value may name thousands of items that do not: asking the registry for each of them is a
+// round trip to the system every time (seconds of a frozen menu), one listing is one.
+std::optional<ItemNames> ExistingItems() {
+  std::optional<std::vector<std::string>> names =
+      services::RegistryValueNames(services::RegistryRoot::CurrentUser, kRecentDocsKey, kMaxValueNames);
+  if (!names) return std::nullopt;
+  return ItemNames(names->begin(), names->end());
 }
 
 // The order value: 32-bit little-endian item numbers up to an all-bits-set one, or to the end
@@ -105,10 +120,13 @@ std::string WithoutDuplicateMarker(const std::string& stem) {
   return stem;
 }
 
-// The document of one item, or nothing when the item cannot be read, names no shortcut or
-// names one without extension (a shortcut to a folder, for example).
-std::optional<RecentDocument> ReadItem(std::uint32_t number) {
-  const std::optional<Bytes> item = ReadValue(std::to_string(number), kItemBufferSize);
+// The document of one item, or nothing when the item is not among the existing ones (when they
+// are known), cannot be read, names no shortcut or names one without extension (a shortcut to a
+// folder, for example).
+std::optional<RecentDocument> ReadItem(std::uint32_t number, const std::optional<ItemNames>& existing) {
+  const std::string name = std::to_string(number);
+  if (existing && existing->count(name) == 0) return std::nullopt;
+  const std::optional<Bytes> item = ReadValue(name, kItemBufferSize);
   if (!item) return std::nullopt;
   const std::optional<std::string> stem = ShortcutStemIn(*item);
   if (!stem) return std::nullopt;
@@ -147,10 +165,12 @@ void ReadRecentDocuments(bool all) {
   documents.clear();
   const std::int64_t maximum = settings::Current().RecentDocsMaximum;
   const Bytes order = ReadValue(kOrderValue, kOrderBufferSize).value_or(Bytes{});
+  if (order.empty()) return;
+  const std::optional<ItemNames> existing = ExistingItems();
   std::int64_t count = 0;
   for (const std::uint32_t number : ItemNumbers(order)) {
     KV_MARK();
-    if (std::optional<RecentDocument> document = ReadItem(number)) {
+    if (std::optional<RecentDocument> document = ReadItem(number, existing)) {
       documents.push_back(std::move(*document));
       ++count;
     }

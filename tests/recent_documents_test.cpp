@@ -106,7 +106,15 @@ TEST_F(RecentDocuments, SkippedItemsCountAsStepsButNotTowardsTheMaximum) {
             Doc("a.txt"), Doc("b.txt"), Doc("c.txt")});
   SetValue("MRUListEX", Order({0, 1, 2, 3, 4, 99, 5, 6, 7}));  // there is no item 99
   EXPECT_EQ(Read(), (Lines{"a.txt|a.txt.lnk|txt", "b.txt|b.txt.lnk|txt"}));
-  EXPECT_EQ(FakeServices().registry_byte_reads.size(), 9u);  // the order, then eight items up to b.txt
+  // The order, then the seven items up to b.txt that exist: item 99 is not asked for.
+  EXPECT_EQ(FakeServices().registry_byte_reads.size(), 8u);
+  EXPECT_EQ(FakeServices().registry_name_listings, 1);
+
+  // A key that cannot be listed: every item is asked for, with the same result.
+  FakeServices().registry_byte_reads.clear();
+  FakeServices().registry_names_unlistable = true;
+  EXPECT_EQ(Read(), (Lines{"a.txt|a.txt.lnk|txt", "b.txt|b.txt.lnk|txt"}));
+  EXPECT_EQ(FakeServices().registry_byte_reads.size(), 9u);
 }
 
 TEST_F(RecentDocuments, FortyDocumentsGiveSixteenOrAllSortedIgnoringCase) {
@@ -153,7 +161,8 @@ TEST_F(RecentDocuments, MissingOrBrokenOrderGivesWhatCanBeRead) {
 
   SetValue("MRUListEX", Order({0xFFFFFFFE, 0}));  // an item number that names no value
   EXPECT_EQ(Read(), (Lines{"a.txt|a.txt.lnk|txt"}));
-  EXPECT_EQ(FakeServices().registry_byte_reads.rbegin()[1].first, "4294967294");
+  EXPECT_EQ(FakeServices().registry_byte_reads.back().first, "0") << "no value 4294967294: not asked for";
+  EXPECT_EQ(FakeServices().registry_byte_reads.rbegin()[1].first, "MRUListEX");
 
   Bytes long_order = Order({0});
   long_order.resize(65536, 0xFF);

@@ -43,6 +43,7 @@ TEST(TextFile, FailedSaveLeavesTheOldFileAlone) {
   EXPECT_FALSE(ui::WriteFileReplacing(path, "new"));
   EXPECT_EQ(ui::ReadFileBytes(path), "old");
   EXPECT_TRUE(fs::is_directory(path + ".tmp"));  // not ours: not removed
+  EXPECT_TRUE(ui::WriteFileReplacing(path, "old")) << "the file holds these bytes: nothing to write";
 
   // The replacement fails (the target is a folder that is not empty): no temporary left.
   const std::string blocked = folder + "/blocked";

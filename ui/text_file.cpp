@@ -1,11 +1,16 @@
 #include "ui/text_file.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "ui/replace_file.h"
 
 namespace ui {
 namespace {
+
+// Large pieces: each read is a call into the system, and a usage list may be megabytes long.
+constexpr std::size_t kCompareBufferBytes = 1024 * 1024;
 
 // Closes the file on every return.
 struct FileCloser {
@@ -40,7 +45,25 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t ma
   return bytes;
 }
 
+bool FileHolds(const std::string& path, const std::string& bytes) {
+  FileCloser closer{std::fopen(path.c_str(), "rb")};
+  if (!closer.file) return false;
+  // Compared piece by piece as it is read; the first difference, or a file longer or shorter
+  // than the bytes, ends the comparison.
+  std::vector<char> buffer(std::min<std::size_t>(bytes.size() + 1, kCompareBufferBytes));
+  std::size_t at = 0;
+  for (;;) {
+    const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), closer.file);
+    if (got > bytes.size() - at || std::memcmp(buffer.data(), bytes.data() + at, got) != 0) return false;
+    at += got;
+    if (got < buffer.size()) return !std::ferror(closer.file) && at == bytes.size();
+  }
+}
+
 bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
+  // The periodic save writes the same bytes again and again: reading a file costs far less than
+  // writing and flushing it (seconds for usage lists of many thousand lines).
+  if (FileHolds(path, bytes)) return true;
   const std::string temporary = path + ".tmp";
   std::FILE* file = std::fopen(temporary.c_str(), "wb");
   if (!file) return false;  // nothing of ours to clean up (it may be someone else's folder)

@@ -14,8 +14,12 @@ constexpr std::size_t kMaxTextFileBytes = 16u * 1024 * 1024;
 std::optional<std::string> ReadFileBytes(const std::string& path,
                                          std::size_t max_bytes = kMaxTextFileBytes);
 
+// Whether the file can be read and holds exactly these bytes.
+bool FileHolds(const std::string& path, const std::string& bytes);
+
 // Writes the bytes to path + ".tmp", flushes, then replaces path with it. False on any
-// failure, in which case the previous file is untouched.
+// failure, in which case the previous file is untouched. A file that already holds exactly these
+// bytes is left as it is, which counts as written.
 [[nodiscard]] bool WriteFileReplacing(const std::string& path, const std::string& bytes);
 
 // Splits at CR LF, LF or a lone CR. A final terminator does not add an empty line.

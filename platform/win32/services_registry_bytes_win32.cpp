@@ -1,4 +1,5 @@
-// Registry: reading a value's raw bytes, whatever its type (the recent-documents index is binary).
+// Registry: reading a value's raw bytes, whatever its type (the recent-documents index is binary),
+// and listing a key's value names.
 #include <windows.h>
 
 #include <algorithm>
@@ -38,15 +39,47 @@ std::optional<std::vector<std::uint8_t>> ReadValue(HKEY opened, const std::strin
   return std::nullopt;
 }
 
+// The value names of an opened key; a name that does not fit the system's longest (16,383
+// characters: the key changed while it was listed) ends the listing as a failure.
+std::optional<std::vector<std::string>> ListValueNames(HKEY opened, std::size_t max_names) {
+  DWORD count = 0;
+  if (RegQueryInfoKeyA(opened, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr,
+                       nullptr, nullptr) != ERROR_SUCCESS ||
+      count > max_names) {
+    return std::nullopt;
+  }
+  std::vector<std::string> names;
+  names.reserve(count);
+  std::vector<char> name(16384);
+  for (DWORD index = 0;; ++index) {
+    DWORD length = static_cast<DWORD>(name.size());
+    const LONG status = RegEnumValueA(opened, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_NO_MORE_ITEMS) return names;
+    if (status != ERROR_SUCCESS || names.size() >= max_names) return std::nullopt;
+    names.emplace_back(name.data(), std::min<std::size_t>(length, name.size() - 1));
+  }
+}
+
+bool OpenForQuery(RegistryRoot root, const std::string& key, HKEY* opened) {
+  return RegOpenKeyExA(RootKeyOf(root), key.c_str(), 0, KEY_QUERY_VALUE, opened) == ERROR_SUCCESS;
+}
+
 }  // namespace
+
+std::optional<std::vector<std::string>> RegistryValueNames(RegistryRoot root, const std::string& key,
+                                                           std::size_t max_names) {
+  HKEY opened = nullptr;
+  if (!OpenForQuery(root, key, &opened)) return std::nullopt;
+  std::optional<std::vector<std::string>> names = ListValueNames(opened, max_names);
+  RegCloseKey(opened);
+  return names;
+}
 
 std::optional<std::vector<std::uint8_t>> RegistryReadBytes(RegistryRoot root, const std::string& key,
                                                            const std::string& name, std::size_t buffer_size) {
   if (buffer_size > MAXDWORD) return std::nullopt;
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(RootKeyOf(root), key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
+  if (!OpenForQuery(root, key, &opened)) return std::nullopt;
   std::optional<std::vector<std::uint8_t>> bytes = ReadValue(opened, name, static_cast<DWORD>(buffer_size));
   RegCloseKey(opened);
   return bytes;

@@ -77,6 +77,9 @@ struct Services {
   // read. Every read is recorded as (value name, buffer size).
   std::map<std::tuple<services::RegistryRoot, std::string, std::string>, std::vector<std::uint8_t>> registry_bytes;
   std::vector<std::pair<std::string, std::size_t>> registry_byte_reads;
+  // RegistryValueNames lists the names of registry_bytes under the key, unless told it cannot.
+  bool registry_names_unlistable = false;
+  int registry_name_listings = 0;
   // Settings window: the dialogs' answers (nothing = cancelled) and what they were asked, the
   // wallpaper and folder listings by path.
   std::optional<std::uint32_t> chosen_colour;
