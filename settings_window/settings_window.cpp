@@ -76,6 +76,7 @@ void ApplySettingsWindow() {
   ClosePreviewWindow();
   ui::CloseWindow(kSettingsWindow);
   ReleaseSkinPreview();
+  ui::AnswerSentMessages();
   settings::LoadSettings();
 }
 

@@ -11,6 +11,7 @@
 #include "platform/text.h"
 #include "settings/settings.h"
 #include "settings_window/settings_controls.h"
+#include "sources/catalogue_refresh.h"
 #include "ui/scale.h"
 #include "ui/window.h"
 
@@ -174,6 +175,15 @@ void ScanWhenDue(std::int64_t now, const ProgramHooks& hooks) {
   ScanWindows(loop.known_processes, loop.launched_since_scan, hooks);
   loop.launched_since_scan = false;
   loop.last_scan = now;
+  ++loop.scans;
+}
+
+// What the idle work has done so far, for programs that wait on it from outside (the end-to-end
+// tests), instead of sleeping for a period and hoping it came.
+void PublishIdleWorkDone() {
+  ui::PublishNumber(kButtonWindow, "Kestrivalume.Refreshes", sources::RefreshesEnded());
+  ui::PublishNumber(kButtonWindow, "Kestrivalume.RefreshChecks", sources::RefreshChecksMade());
+  ui::PublishNumber(kButtonWindow, "Kestrivalume.Scans", Loop().scans);
 }
 
 // The screen changed (its size, a monitor, the work area): the menu, laid out for the old one,
@@ -260,11 +270,14 @@ void IdleWork(const ProgramHooks& hooks) {
   // The first catalogue came while the menu showed the programs without it.
   if (hooks.menu_awaits_catalogue && hooks.menu_awaits_catalogue()) Rebuild(hooks);
   ScanWhenDue(now, hooks);
+  PublishIdleWorkDone();
 }
 
 void SaveForSessionEnd(const ProgramHooks& hooks) {
   KV_MARK();
-  if (ui::WindowExists(settings_window::kSettingsWindow)) Call(hooks.apply_settings_window);
+  // A settings window still being built (the end came while it answered other programs) holds
+  // nothing the user chose yet: applying it would save its unmade controls' empty values.
+  if (ui::WindowShown(settings_window::kSettingsWindow)) Call(hooks.apply_settings_window);
   SaveAndRecordFolder(hooks);
 }
 

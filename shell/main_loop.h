@@ -22,6 +22,7 @@ struct LoopState {
   bool corner_latch = false;
   bool launched_since_scan = false;
   KnownProcesses known_processes;
+  std::uint32_t scans = 0;  // window scans made since the start
 };
 
 // The loop's state. Launching tells it when it started something (launched_since_scan).

@@ -1,5 +1,7 @@
 #include "sources/catalogue_refresh.h"
 
+#include <atomic>
+
 #include "platform/association.h"
 #include "platform/console_helper_options.h"
 #include "platform/environment.h"
@@ -24,6 +26,7 @@ struct RefreshState {
   services::ThreadHandle thread = 0;
   std::int64_t last_check = 0;  // MonotonicSeconds of the last check; 0 before the first
   StartMenuWatch watch;         // armed when the last refresh was started
+  std::uint32_t checks = 0;     // checks made when due, whether a refresh followed or not
 };
 
 RefreshState& State() {
@@ -90,6 +93,7 @@ void RefreshCheck() {
   const std::int64_t now = services::MonotonicSeconds();
   if (!CheckDue(now)) return;
   State().last_check = now;
+  ++State().checks;
   if (RefreshRunning() || NothingChanged(now)) return;
   // Armed before the helper lists: a change made while it runs is told at a later check.
   WatchStartMenu(State().watch, StartMenuRoots());
@@ -97,8 +101,12 @@ void RefreshCheck() {
   StartRefresh();
 }
 
-void RunCatalogueRefresh() {
-  KV_MARK();
+namespace {
+
+std::atomic<std::uint32_t> g_refreshes_ended{0};
+
+// One refresh; RunCatalogueRefresh counts it when it ends, whichever way.
+void Refresh() {
   RefreshMemory& memory = Memory();
   // The GUI thread may read the handler meanwhile; SetHtmHandler swaps it whole.
   const std::string htm_handler = platform::AssociationLookup("htm");
@@ -143,6 +151,18 @@ void RunCatalogueRefresh() {
     memory.kept_listing = std::move(listing);
   }
 }
+
+}  // namespace
+
+void RunCatalogueRefresh() {
+  KV_MARK();
+  Refresh();
+  ++g_refreshes_ended;
+}
+
+std::uint32_t RefreshesEnded() { return g_refreshes_ended; }
+
+std::uint32_t RefreshChecksMade() { return State().checks; }
 
 bool FinishRefreshAtExit() {
   KV_MARK();

@@ -30,6 +30,11 @@ void RunCatalogueRefresh();
 // True while a refresh thread runs.
 bool RefreshRunning();
 
+// How many refreshes have ended since the start, whichever way (any thread may ask).
+std::uint32_t RefreshesEnded();
+// How many due checks RefreshCheck has made since the start (GUI thread).
+std::uint32_t RefreshChecksMade();
+
 // Exit: ends the console helper a refresh runs, so that the refresh ends by itself, and waits up
 // to 15 seconds for it. False when it still runs then (the program must then end at once).
 bool FinishRefreshAtExit();

@@ -335,10 +335,15 @@ TEST_F(MainLoop, TheSessionsEndSavesAtOnceWhileTheLoopRuns) {
   };
   MenuOpen();
   FakeUi().windows[settings_window::kSettingsWindow] = {};
+  fakes::Recorder().window_states[settings_window::kSettingsWindow].shown = true;
   FakeUi().events = {{EventKind::Control, menu::kMenuWindow, 1234}, {EventKind::MenuItem, shell::kButtonWindow, 6}};
   shell::RunMainLoop(hooks_);
   EXPECT_EQ(log_, "launch apply save folder save ");
   EXPECT_FALSE(FakeUi().session_end) << "the exit sequence saves from then on";
+  log_.clear();
+  fakes::Recorder().window_states[settings_window::kSettingsWindow].shown = false;
+  shell::SaveForSessionEnd(hooks_);
+  EXPECT_EQ(log_, "save ") << "a settings window still being built is not applied";
   log_.clear();
   FakeUi().windows.erase(settings_window::kSettingsWindow);
   shell::SaveForSessionEnd(hooks_);

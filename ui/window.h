@@ -33,6 +33,8 @@ struct WindowShape {
 [[nodiscard]] bool OpenWindow(const WindowShape& shape);
 void CloseWindow(int number);
 bool WindowExists(int number);
+// The window exists and its build is finished: it has been shown.
+bool WindowShown(int number);
 
 void ShowWindow(int number);
 void BringToFront(int number);      // topmost and foreground
@@ -50,6 +52,12 @@ void InnerOrigin(int number, int* x, int* y);
 // From now on every move of the window is reported as a WindowMoved event.
 void ReportMoves(int number);
 
+// A number that other programs can read on the window (a window property of that name), so that
+// they can wait for what the program has done instead of for a fixed time. Showing a window
+// publishes its build's number ("Kestrivalume.Build") and, on every window, the latest
+// ("Kestrivalume.LastBuild").
+void PublishNumber(int number, const char* name, std::uintptr_t value);
+
 void SetBackgroundColour(int number, Rgb colour);
 // Paints the window with a stored image as a pattern anchored at the inner top-left corner.
 void SetBackgroundImage(int number, int image);
@@ -66,6 +74,13 @@ int FocusedWindow();
 // Screen position of the mouse pointer. False, with x and y left as they were, when it cannot be
 // read: while a secure desktop (the lock screen, a consent prompt) is shown.
 [[nodiscard]] bool CursorPosition(int* x, int* y);
+
+// Long work on the GUI thread (building a window of many controls, preparing pictures) calls
+// this between its steps: the messages other programs have sent to the program's windows (a
+// screen reader's WM_GETOBJECT, a broadcast, a test's probe) are answered, at most every 20 ms,
+// as in the event loop, so that none of them waits on the whole work. Posted messages and input
+// wait for the loop.
+void AnswerSentMessages();
 
 // Releases every window, control, image and font (the normal end of the program).
 void ShutDown();

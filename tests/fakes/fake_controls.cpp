@@ -217,6 +217,12 @@ void InnerOrigin(int number, int* x, int* y) {  // the fake's windows have no fr
   *y = state.y;
 }
 void ReportMoves(int number) { fakes::Recorder().window_states[number].reports_moves = true; }
+
+void AnswerSentMessages() {}
+
+void PublishNumber(int number, const char* name, std::uintptr_t value) {
+  fakes::Recorder().window_states[number].published[name] = value;
+}
 void SetBackgroundColour(int number, Rgb colour) {
   auto& state = fakes::Recorder().window_states[number];
   state.has_background_colour = true;

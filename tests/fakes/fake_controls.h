@@ -46,6 +46,7 @@ struct WindowState {
   bool reports_moves = false;
   bool has_colour_key = false;
   ui::Rgb colour_key = 0;
+  std::map<std::string, std::uintptr_t> published;  // PublishNumber
 };
 
 struct ControlRecorder {

@@ -47,6 +47,7 @@ void CloseWindow(int number) {
                  controls.end());
 }
 bool WindowExists(int number) { return FakeUi().windows.count(number) != 0; }
+bool WindowShown(int number) { return WindowExists(number) && fakes::Recorder().window_states[number].shown; }
 void ShowWindow(int number) { fakes::Recorder().window_states[number].shown = true; }
 void BringToFront(int) {}
 void KeepOnTop(int number) { FakeUi().kept_on_top.push_back(number); }

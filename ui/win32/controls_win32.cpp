@@ -5,6 +5,7 @@
 #include "ui/image_store.h"
 #include "ui/scale.h"
 #include "ui/win32/runtime_state.h"
+#include "ui/window.h"
 
 namespace ui {
 
@@ -43,6 +44,7 @@ bool ShowsText(ControlKind kind) {
 // Creates the control at its box scaled for the window's DPI, records it under its number and
 // gives it the creation font if it draws text.
 int Create(int window, int control, Box box, const std::string& text, Creation how) {
+  AnswerSentMessages();  // a window of many controls takes a while to build
   WindowRecord* parent = FindWindowRecord(window);
   if (!parent || !InitCommonControlsOnce() || !win32::RegisterOwnControlClasses()) return kNoControl;
   if (control == kAutoNumber) control = win32::NextAutoNumber();

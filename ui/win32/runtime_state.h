@@ -6,6 +6,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "ui/controls.h"
 #include "ui/events.h"
@@ -36,6 +37,8 @@ struct WindowRecord {
   HBRUSH background = nullptr;  // owned; null paints the system window colour
   HWND tooltips = nullptr;
   bool report_moves = false;  // WM_MOVE becomes a WindowMoved event
+  std::vector<std::string> properties;  // names of the numbers published on it (PublishNumber)
+  bool shown = false;                   // built: ShowWindow was called
 };
 
 std::map<int, WindowRecord>& Windows();

@@ -2,6 +2,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/win32/dpi_win32.h"
 #include "platform/win32/library_function_win32.h"
@@ -241,6 +242,22 @@ bool SetLayered(int number, COLORREF key, BYTE alpha, DWORD flags) {
   return set && set(window, key, alpha, flags);
 }
 
+// Every window is built hidden and shown once its controls are made: each showing is a finished
+// build, numbered, so that another program (the end-to-end tests) can wait for the build that an
+// action causes instead of for any window of that title. The window keeps its own build's number
+// in one property; every window of the program keeps the latest number in another.
+constexpr char kBuildProperty[] = "Kestrivalume.Build";
+constexpr char kLastBuildProperty[] = "Kestrivalume.LastBuild";
+
+void NumberFinishedBuild(int window) {
+  static std::uintptr_t builds = 0;
+  ++builds;
+  PublishNumber(window, kBuildProperty, builds);
+  for (const auto& [number, record] : win32::Windows()) PublishNumber(number, kLastBuildProperty, builds);
+}
+
+constexpr DWORD kAnswerEveryMs = 20;
+
 }  // namespace
 
 bool OpenWindow(const WindowShape& shape) {
@@ -272,6 +289,7 @@ bool OpenWindow(const WindowShape& shape) {
 void CloseWindow(int number) {
   WindowRecord* record = FindWindowRecord(number);
   if (!record) return;
+  for (const std::string& name : record->properties) RemovePropA(record->handle, name.c_str());
   DestroyWindow(record->handle);  // destroys the controls and the tooltip window with it
   for (auto& [control, item] : record->controls) {
     if (item.background_brush) DeleteObject(item.background_brush);
@@ -282,8 +300,35 @@ void CloseWindow(int number) {
 
 bool WindowExists(int number) { return FindWindowRecord(number) != nullptr; }
 
+bool WindowShown(int number) {
+  const WindowRecord* record = FindWindowRecord(number);
+  return record && record->shown;
+}
+
 void ShowWindow(int number) {
-  if (HWND window = Handle(number)) ::ShowWindow(window, SW_SHOW);
+  HWND window = Handle(number);
+  if (!window) return;
+  ::ShowWindow(window, SW_SHOW);
+  FindWindowRecord(number)->shown = true;
+  NumberFinishedBuild(number);
+}
+
+void PublishNumber(int number, const char* name, std::uintptr_t value) {
+  WindowRecord* record = FindWindowRecord(number);
+  if (!record) return;
+  if (std::find(record->properties.begin(), record->properties.end(), name) == record->properties.end()) {
+    record->properties.emplace_back(name);
+  }
+  SetPropA(record->handle, name, reinterpret_cast<HANDLE>(value));
+}
+
+void AnswerSentMessages() {
+  static DWORD last = 0;
+  const DWORD now = GetTickCount();
+  if (now - last < kAnswerEveryMs) return;
+  last = now;
+  MSG message;
+  PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
 void BringToFront(int number) {
