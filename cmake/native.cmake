@@ -25,6 +25,11 @@ if(KV_FUZZ)
 endif()
 find_package(GTest REQUIRED)
 
+# The test displays' stand-in for a window manager's WM_STATE marks (tests/x11/wm_state_keeper.c).
+find_package(X11 REQUIRED)
+add_executable(wm_state_keeper ${CMAKE_SOURCE_DIR}/tests/x11/wm_state_keeper.c)
+target_link_libraries(wm_state_keeper PRIVATE X11::X11)
+
 # Built-in images: SVG sources -> exact .ico/.bmp files -> C++ arrays for both programs.
 # Sets KV_BUILTIN_IMAGE_SOURCES (the generated data, compiled into the tests too).
 include(cmake/images.cmake)

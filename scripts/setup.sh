@@ -13,7 +13,7 @@ mkdir -p "$cache"
 packages=(
   cmake ninja-build g++ pkg-config libgtest-dev libpng-dev libjpeg-dev zlib1g-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev
-  wine wine32:i386 wine64 xvfb xauth xdotool x11-utils libxrandr2 imagemagick librsvg2-bin
+  wine wine32:i386 wine64 xvfb xauth xdotool x11-utils libxrandr2 libx11-dev imagemagick librsvg2-bin
   dpkg-dev nasm fonts-liberation fonts-wine nsis groff ghostscript poppler-utils zip unzip
   clang libclang-rt-14-dev python3-yaml
 )

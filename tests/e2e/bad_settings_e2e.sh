@@ -35,24 +35,27 @@ start_program() {  # what
     e2e_tool windows >&2 || true
   fi
   e2e_log "$1: button window after $((SECONDS - started)) s"
+  # From the loop's first idle pass on, the end of start-up: the program must answer at once.
+  e2e_wait_done RefreshChecks 1 30 || e2e_fail "$1: the event loop did not start"
+  e2e_watch_answers "$1"
 }
 
-# Waits up to 30 s for the menu window to be shown: it is created hidden and shown once built.
-wait_menu_shown() {
-  for _ in $(seq 300); do
-    menu=$(xdotool search --onlyvisible --name "^$menu_title\$" 2>/dev/null | head -n 1 || true)
-    [ -n "$menu" ] && { sleep 0.5; return 0; }
-    sleep 0.1
-  done
-  return 1
+# Waits up to 30 s for the build of the menu window that follows build `before` (the menu is
+# built hidden and shown once filled); `menu` is then its X window.
+wait_menu_built() {  # before
+  local why
+  why=$(e2e_wait_build "$menu_title" "$1" 30 2>&1 >/dev/null) || { e2e_log "$why"; return 1; }
+  menu=$(xdotool search --onlyvisible --name "^$menu_title\$" 2>/dev/null | head -n 1 || true)
+  [ -n "$menu" ]
 }
 
 # Clicks the button window; the menu's build waits for the first catalogue.
 open_menu() {  # what
-  local started=$SECONDS
+  local started=$SECONDS before
+  before=$(e2e_builds)
   xdotool mousemove 8 8 click 1
   xdotool mousemove 700 700
-  wait_menu_shown || { e2e_fail "$1: no menu window"; return 0; }
+  wait_menu_built "$before" || { e2e_fail "$1: no menu window"; return 0; }
   e2e_log "$1: menu after $((SECONDS - started)) s"
 }
 
@@ -72,6 +75,7 @@ click_row() {  # text
 
 quit_program() {  # what
   local status
+  e2e_expect_answers "$1" 200
   e2e_tool post --class KestrivalumeWindow --title Kestrivalume close >/dev/null || e2e_fail "$1: close not posted"
   wait "$program" && status=0 || status=$?
   e2e_expect_eq "$1: ran to the end and quit with exit code 0" 0 "$status"
@@ -145,9 +149,9 @@ Résumé ?mega.txt
 rapport.pdf
 Plus de documents ..." "$(section 'Documents récents')"
 e2e_screenshot damaged
+before=$(e2e_builds)
 click_row "Plus de documents ..."
-sleep 0.5
-wait_menu_shown || e2e_fail "menu not rebuilt with all documents"
+wait_menu_built "$before" || e2e_fail "menu not rebuilt with all documents"
 e2e_expect_eq "all documents: the same, sorted by name" "?????.txt
 fin.txt
 lettre.txt

@@ -10,7 +10,22 @@ E2E_PIDS=()
 E2E_XVFB_PID=
 
 e2e_log() { echo "[$E2E_NAME] $*"; }
-e2e_fail() { echo "[$E2E_NAME] FAIL: $*" >&2; E2E_FAILURES=$((E2E_FAILURES + 1)); }
+# A failure is also written to a file: one counted inside $(...) would otherwise be lost with
+# the subshell.
+e2e_fail() {
+  echo "[$E2E_NAME] FAIL: $*" >&2
+  E2E_FAILURES=$((E2E_FAILURES + 1))
+  [ -n "${E2E_WORK:-}" ] && echo "$*" | tr '\n' ' ' >>"$E2E_WORK/.failures" && echo >>"$E2E_WORK/.failures"
+  return 0
+}
+# A failure after which the test's checks mean nothing (a window that cannot be read): the
+# test ends where it happens, also from inside $(...).
+e2e_fail_now() {
+  e2e_fail "$@"
+  [ "$BASHPID" = "$E2E_MAIN_PID" ] && { e2e_log "stopped at the failure above"; e2e_finish; }
+  kill -USR1 "$E2E_MAIN_PID" 2>/dev/null || true
+  exit 1
+}
 
 # Copies the template prefix: executables hard-linked (Wine never writes them), everything
 # else copied, so the test can change files and registry without touching the template.
@@ -40,12 +55,23 @@ e2e_start_display() {
   if [ -n "$n" ]; then
     export DISPLAY=":$n"
     for _ in $(seq 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
+      xdpyinfo >/dev/null 2>&1 && { e2e_keep_wm_states; return; }
       sleep 0.1
     done
   fi
   echo "could not start Xvfb" >&2
   return 1
+}
+
+# The display has no window manager, so windows stay where the program puts them; but Wine
+# waits 2 s in the program's thread at each hide or destroy of a top-level window until a window
+# manager has marked it shown (WM_STATE). The keeper does that marking and nothing else.
+e2e_keep_wm_states() {
+  local keeper="$E2E_ROOT/out/build/native/wm_state_keeper" ready
+  [ -x "$keeper" ] || { echo "e2e: $keeper is missing (scripts/build.sh native)" >&2; return 1; }
+  exec 4< <("$keeper")
+  E2E_PIDS+=($!)
+  read -r -t 10 ready <&4 && [ "$ready" = ready ] || { echo "e2e: the WM_STATE keeper did not start" >&2; return 1; }
 }
 
 e2e_cleanup() {
@@ -66,7 +92,9 @@ e2e_start() {
   E2E_SHOTS="$E2E_ROOT/out/screenshots"
   mkdir -p "$E2E_SHOTS" "$E2E_ROOT/out/e2e"
   E2E_WORK=$(mktemp -d "$E2E_ROOT/out/e2e/$E2E_NAME.XXXX")
+  E2E_MAIN_PID=$$
   trap e2e_cleanup EXIT
+  trap 'e2e_log "stopped at the failure above"; e2e_finish' USR1
   local template
   template=$("$E2E_ROOT/scripts/wine_template.sh" "$prefix_arch")
   e2e_copy_prefix "$template" "$E2E_WORK/prefix"
@@ -152,17 +180,84 @@ e2e_start_notepad() {  # Windows path of the document, x, y, width, height
   for window in $windows; do xdotool windowmove "$window" "$2" "$3" windowsize "$window" "$4" "$5" || true; done
 }
 
-# Clicks the button window and waits up to `seconds` for the menu to show, the pointer then
-# resting at x, y. Wine may drop a click on a window mapped a moment before: an unanswered click
-# is repeated, three tries in all. False when no menu came.
+# The number of the program's latest finished window build (0 before the first). A window is
+# built hidden and shown once filled; each showing is numbered, so a test reads this before an
+# action and waits for a build with a higher number (e2e_wait_build).
+e2e_builds() { e2e_tool number --class KestrivalumeWindow --title Kestrivalume Kestrivalume.LastBuild 2>/dev/null || echo 0; }
+
+# What the program's idle work has done since its start, published on the button window: the
+# catalogue refreshes ended (Refreshes: the first brings the programs), the due checks of the
+# Start menu (RefreshChecks, every 45 s) and the window scans (Scans, every 7 s).
+e2e_done() {  # Refreshes|RefreshChecks|Scans
+  e2e_tool number --class KestrivalumeWindow --title Kestrivalume "Kestrivalume.$1" 2>/dev/null || echo 0
+}
+
+# Waits until that count is at least `count`; false after `seconds`, saying so on stderr.
+e2e_wait_done() {  # Refreshes|RefreshChecks|Scans, count, [seconds]
+  e2e_tool wait-number --class KestrivalumeWindow --title Kestrivalume "Kestrivalume.$1" "$2" $((${3:-30} * 1000)) >/dev/null
+}
+
+# Waits up to `seconds` until the window of that title is shown from a build later than `after`
+# and its thread answers; prints the build's number. False, saying why on stderr, when none came.
+e2e_wait_build() {  # title, after, [seconds]
+  e2e_tool wait-build "$1" "$2" $((${3:-20} * 1000))
+}
+
+# Clicks the button window and waits up to `seconds` for a new build of the menu, the pointer
+# then resting at x, y. Wine may drop a click on a window mapped a moment before: an unanswered
+# click is repeated, three tries in all. False when no menu came.
 e2e_open_menu() {  # seconds per try, pointer x, pointer y
-  local _
+  local _ before
+  before=$(e2e_builds)
   for _ in 1 2 3; do
     xdotool mousemove 8 8 click 1
     xdotool mousemove "$2" "$3"
-    e2e_wait_shown "Start - Kestrivalume" "$1" && return 0
+    e2e_wait_build "Start - Kestrivalume" "$before" "$1" >/dev/null 2>&1 && return 0
   done
   return 1
+}
+
+# Watches from now on how quickly the button window's thread answers (WM_NULL every 50 ms), so
+# that a condition wait cannot simply wait out a frozen program; e2e_expect_answers ends the
+# watch and checks it.
+e2e_watch_answers() {  # name of the watch
+  E2E_WATCH_STOP="$E2E_WORK/.watch-$1.stop"
+  rm -f "$E2E_WATCH_STOP"
+  e2e_launch "watch-$1" "$E2E_OUT/kvtool.exe" answer-watch --class KestrivalumeWindow --title Kestrivalume \
+    "${E2E_SLOW_ANSWER_MS:-100}" "$(winepath -w "$E2E_WATCH_STOP")"
+  E2E_WATCH_PID=$E2E_LAST_PID
+  E2E_WATCH_OUT="$E2E_WORK/watch-$1.out"
+}
+
+e2e_expect_answers() {  # what, most milliseconds
+  local summary slowest
+  touch "$E2E_WATCH_STOP"
+  wait "$E2E_WATCH_PID" || true
+  summary=$(tr -d '\r' <"$E2E_WATCH_OUT")
+  slowest=$(awk '$1 == "answers" {print $4}' <<<"$summary")
+  if [ -n "$slowest" ] && [ "$slowest" -le "$2" ]; then
+    e2e_log "ok: $1: the program answered within $2 ms throughout ($(head -n 1 <<<"$summary"))"
+  else
+    e2e_fail "$1: the program did not always answer within $2 ms: ${summary:-no watch output}"
+  fi
+}
+
+# Clicks a control of a window (found by its number in the dump) and waits for the build of the
+# window that the click causes (the same one unless named); false when none came in `seconds`.
+e2e_click_control_wait_build() {  # title, control number, [title of the window built], [seconds]
+  local before
+  before=$(e2e_builds)
+  e2e_click_control "$1" "$2"
+  e2e_wait_build "${3:-$1}" "$before" "${4:-20}" >/dev/null
+}
+
+# Clicks a point and waits for the window that the click builds (again); false when no new build
+# came within `seconds`.
+e2e_click_and_wait_build() {  # x, y, title of the window built, [seconds]
+  local before
+  before=$(e2e_builds)
+  xdotool mousemove "$1" "$2" click 1
+  e2e_wait_build "$3" "$before" "${4:-20}" >/dev/null
 }
 
 # Milliseconds on the wall clock, for the durations a test reports.
@@ -218,15 +313,15 @@ e2e_pixel() {
   import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
-# kvtool dump of a window, converted to UTF-8; retried while the program is busy (a window
-# being rebuilt, a control not answering). Counts a failure and prints nothing if it never works.
+# kvtool dump of a window, converted to UTF-8, once the window is shown from a finished build
+# and its thread answers. A dump that cannot be taken ends the test there, with kvtool's reason
+# (the window, the control and how long it was waited for).
 e2e_dump() {
-  local title=$1 out
-  for _ in 1 2 3 4 5; do
-    out=$(e2e_tool dump "$title" 2>/dev/null) && { iconv -f CP1252 -t UTF-8 <<<"$out"; return 0; }
-    sleep 1
-  done
-  e2e_fail "no dump of '$title'"
+  local title=$1 out why
+  why=$(e2e_wait_build "$title" 0 20 2>&1 >/dev/null) || e2e_fail_now "no dump of '$title': $why"
+  out=$(e2e_tool dump "$title" 2>"$E2E_WORK/.dump.err") ||
+    e2e_fail_now "no dump of '$title': $(tr -d '\r' <"$E2E_WORK/.dump.err")"
+  iconv -f CP1252 -t UTF-8 <<<"$out"
 }
 
 # Clicks the centre of a child control of a window, found by its id in the dump (rectangles are
@@ -256,6 +351,9 @@ e2e_expect() {  # what, command... (its output is not shown)
 }
 
 e2e_finish() {
+  local counted
+  counted=$(wc -l <"$E2E_WORK/.failures" 2>/dev/null || echo 0)
+  [ "$counted" -gt "$E2E_FAILURES" ] && E2E_FAILURES=$counted
   if [ "$E2E_FAILURES" -gt 0 ]; then
     e2e_log "$E2E_FAILURES check(s) failed; work folder kept: $E2E_WORK"
     KV_E2E_KEEP=1

@@ -8,6 +8,7 @@ namespace {
 struct ChildDump {
   std::vector<std::string> lines;
   std::optional<HWND> unreadable;  // first control whose text could not be fetched
+  ULONGLONG waited_ms = 0;         // how long it was waited for
 };
 
 // Rectangle of a control relative to the client area of its own parent.
@@ -20,9 +21,11 @@ RECT rect_in_parent(HWND control) {
 
 BOOL CALLBACK dump_child(HWND control, LPARAM context) {
   auto& dump = *reinterpret_cast<ChildDump*>(context);
+  const ULONGLONG asked = GetTickCount64();
   const auto text = control_text(control);
   if (!text) {
     dump.unreadable = control;
+    dump.waited_ms = GetTickCount64() - asked;
     return FALSE;
   }
   const auto style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
@@ -65,7 +68,12 @@ int cmd_dump(const Args& args) {
   const auto header = window_lines(window);
   ChildDump children;
   EnumChildWindows(window, dump_child, reinterpret_cast<LPARAM>(&children));
-  if (children.unreadable) return fail("no answer to WM_GETTEXT from control " + hex_handle(*children.unreadable));
+  if (children.unreadable) {
+    const HWND control = *children.unreadable;
+    return fail("window " + describe(*query) + " (" + hex_handle(window) + "): control " +
+                std::to_string(GetDlgCtrlID(control)) + " (" + window_class(control) + ", " + hex_handle(control) +
+                ") gave no answer to WM_GETTEXT within " + std::to_string(children.waited_ms) + " ms");
+  }
   if (!IsWindow(window)) return fail("window vanished while being dumped");
   for (const auto& line : header) print_line(line);
   for (const auto& line : children.lines) print_line(line);

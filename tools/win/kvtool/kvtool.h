@@ -98,6 +98,11 @@ int cmd_zorder(const Args& args);
 
 int cmd_dump(const Args& args);
 
+int cmd_number(const Args& args);
+int cmd_wait_number(const Args& args);
+int cmd_wait_build(const Args& args);
+int cmd_answer_watch(const Args& args);
+
 int cmd_msgbox_text(const Args& args);
 int cmd_msgbox_click(const Args& args);
 

@@ -27,6 +27,10 @@ constexpr Entry kCommands[] = {
     {"post", kvtool::cmd_post},
     {"send", kvtool::cmd_send},
     {"dump", kvtool::cmd_dump},
+    {"number", kvtool::cmd_number},
+    {"wait-number", kvtool::cmd_wait_number},
+    {"wait-build", kvtool::cmd_wait_build},
+    {"answer-watch", kvtool::cmd_answer_watch},
     {"windows", kvtool::cmd_windows},
     {"wait-window", kvtool::cmd_wait_window},
     {"wait-gone", kvtool::cmd_wait_gone},
@@ -65,6 +69,12 @@ constexpr const char* kUsage =
     "                | registered <message name> <wparam> <lparam>\n"
     "  send <window> close | command <id> | message <msg> <wparam> <lparam>   print the result\n"
     "  dump <window>                                   window geometry, styles and child controls\n"
+    "  number <window> <property>                      a number the program published on its window\n"
+    "  wait-number <window> <property> <least> <ms>    wait until that number is at least <least>\n"
+    "  wait-build <window> <build> <ms>                wait until the window is shown from a later build\n"
+    "                                                  and its thread answers; print its build\n"
+    "  answer-watch <window> <threshold ms> <stop file>  WM_NULL every 50 ms until the file exists;\n"
+    "                                                  print the slowest answer and each one over threshold\n"
     "  windows                                         visible top-level windows\n"
     "  wait-window <window> <ms>                       wait until a matching window exists\n"
     "  wait-gone <window> <ms>                         wait until no matching window exists\n"
