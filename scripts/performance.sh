@@ -153,7 +153,7 @@ refresh_rows() {
 # --- the run ---
 
 cd "$root"
-for exe in Kestrivalume.exe KestrivalumeConsole.exe menubench.exe perfprobe.exe consolebench.exe catalogueprobe.exe kvtool.exe; do
+for exe in Kestrivalume.exe KestrivalumeConsole.exe menubench.exe perfprobe.exe consolebench.exe catalogueprobe.exe dataprobe.exe kvtool.exe; do
   for arch in win64 win32; do
     [ -f "out/$arch/$exe" ] || { echo "out/$arch/$exe is missing: run scripts/build.sh" >&2; exit 1; }
   done
@@ -175,6 +175,8 @@ measure_program win64 >>"$rows_file"
 [ -z "$full_win32" ] || measure_program win32 >>"$rows_file"
 log "win64: the Start-menu catalogue beside its floors"
 catalogue_table=$("$root/scripts/catalogue_bench.sh" win64 120 2>/dev/null)
+log "win64: the user's data, hostile beside clean"
+data_table=$("$root/scripts/data_bench.sh" win64 9 2>/dev/null)
 
 {
   echo "# Speed and footprint"
@@ -212,6 +214,16 @@ catalogue_table=$("$root/scripts/catalogue_bench.sh" win64 120 2>/dev/null)
   echo "CPU of the program's whole prefix at most 1.5 x a bare program polling every 200 ms beside it."
   echo
   echo "$catalogue_table"
+  echo
+  echo "## The user's data"
+  echo
+  echo "From \`scripts/data_bench.sh\` (\`tests/win/dataprobe\`, in one process): the GUI thread's read of"
+  echo "Windows' recent-documents index and the periodic save, with the hostile data of the"
+  echo "bad-settings test (an index whose order value names thousands of missing items, a 10 MB"
+  echo "preferences file of random bytes, usage lists of 100,000 lines) beside clean data (ten"
+  echo "documents, lists of ten lines). Target: no save stalls the GUI thread for more than 50 ms."
+  echo
+  echo "$data_table"
 } >"$out_file"
 rm -f "$rows_file"
 log "wrote $out_file"
