@@ -47,6 +47,16 @@ wait_exit() {  # pid, seconds
   kill -0 "$1" 2>/dev/null || { wait "$1" && status=0 || status=$?; }
 }
 
+# Waits until the box is shown: a dialog is made hidden and shown once its controls are filled
+# in, and only shown controls are read.
+box_shown() {  # title
+  for _ in $(seq 100); do
+    e2e_tool state --class '#32770' --title "$1" 2>/dev/null | grep -q '^visible.1' && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # One failure: checks the box and the clipboard, answers, checks how the process ended.
 # Sets `report` (the clipboard file) for further checks.
 run_case() {  # failure, answer (Yes|No), message, code
@@ -56,7 +66,7 @@ run_case() {  # failure, answer (Yes|No), message, code
   pid=$E2E_LAST_PID
   e2e_wait_line "$out" '^line [0-9]' 20 || e2e_fail "$failure: probe printed no line"
   line=$(sed -n 's/^line \([0-9]*\).*/\1/p' "$out" | tr -d '\r' | head -n 1)
-  if ! e2e_tool wait-window ERROR 20000 >/dev/null || ! box=$(e2e_tool msgbox-text ERROR); then
+  if ! e2e_tool wait-window ERROR 20000 >/dev/null || ! box_shown ERROR || ! box=$(e2e_tool msgbox-text ERROR); then
     e2e_fail "$failure: no ERROR box"
     e2e_screenshot "$failure-no-box"
     end_case "$pid"

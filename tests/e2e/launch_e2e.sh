@@ -62,27 +62,22 @@ quit_program() {
   wait "$program" && status=0 || status=$?
   e2e_expect_eq "session $session: exit code" 0 "$status"
 }
-# Opens the menu with a click on the button window; the build waits for the first catalogue.
+# Opens the menu with a click on the button window and waits for its new build.
 open_menu() {
-  xdotool mousemove 8 8 click 1
-  xdotool mousemove 700 700
-  e2e_tool wait-window "$menu_title" 20000 >/dev/null || e2e_fail "the menu did not open"
-  sleep 0.5
+  e2e_open_menu 20 700 700 || e2e_fail "the menu did not open"
 }
+# The program's thread answers a message: the handler it was in when asked is over.
+program_answers() { e2e_tool send --class KestrivalumeWindow --title Kestrivalume message 0 0 0 >/dev/null; }
 close_menu() {
   e2e_click_control "$menu_title" 17  # the close button
   e2e_tool wait-gone "$menu_title" 5000 >/dev/null || e2e_fail "the close button left the menu open"
 }
-# The first open of a session: the build waits only a few seconds for the first catalogue, which
-# on a busy machine may take longer; the menu is opened again until it lists the programs.
+# The first open of a session: once the first catalogue refresh has ended, the menu built
+# next lists the Start-menu programs.
 open_menu_with_programs() {
-  for _ in $(seq 8); do
-    open_menu
-    [ -n "$(entry Traceur "Lancer les programmes")" ] && return 0
-    close_menu
-    sleep 2
-  done
-  e2e_fail "the Start-menu programs never appeared"
+  e2e_wait_done Refreshes 1 60 || e2e_fail "no first catalogue"
+  open_menu
+  [ -n "$(entry Traceur "Lancer les programmes")" ] || e2e_fail "the Start-menu programs never appeared"
 }
 # Id of the menu's link showing exactly this text (within the section after a header, if given).
 entry() {  # text, [section header]
@@ -124,13 +119,16 @@ pointer=$(xdotool getmouselocation --shell | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} EN
 e2e_expect_eq "its bottom-left corner at the click" "$pointer" \
   "$(awk -F'\t' '$1 == "rect" {split($2, r, ","); print r[1] "," r[4]}' <<<"$info")"
 e2e_expect "it goes after about 2 s" e2e_tool wait-gone "$info_title" 4000
+program_answers || e2e_fail "no answer after the strip"  # the handler that closed it is over
 e2e_expect "menu still open" e2e_tool wait-window "$menu_title" 1
 close_menu
 
 # --- the window scan counts a program started outside the menu ---
 start_tracer_window fenetre Tracer
 seen=$(date +%s)
-sleep 8.5  # one scan (every 7 s, in whole seconds)
+# A scan may be under way now, begun before the window came: the one after it sees the window.
+scans=$(e2e_done Scans)
+e2e_wait_done Scans $((scans + 2)) 30 || e2e_fail "no window scan since the tracer's window came"
 open_menu
 e2e_expect_eq "counted by the scan within $(($(date +%s) - seen)) s, under its Start-menu name" \
   "Fenêtre Traceur" "$(section "Les plus utilisés")"

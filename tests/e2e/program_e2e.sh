@@ -20,10 +20,16 @@ e2e_expect "no data folder before the first start" test ! -e "$data"
 e2e_launch first "$E2E_OUT/Kestrivalume.exe"
 first=$E2E_LAST_PID
 xid=$(e2e_wait_window Kestrivalume 30) || e2e_fail "no button window"
-sleep 1
+# The loop's first idle pass: start-up is over and the button window built.
+e2e_wait_done RefreshChecks 1 30 || e2e_fail "the event loop did not start"
 e2e_expect_eq "button window geometry" "0 0 16 16" "$(e2e_geometry "$xid")"
+# The emblem reaches the screen with the window's painting, which nothing numbers.
+for _ in $(seq 50); do
+  IFS=, read -r r g b < <(e2e_pixel 8 8)
+  [ "${b:-0}" -gt "${r:-0}" ] && [ "${b:-0}" -gt 100 ] && break
+  sleep 0.1
+done
 e2e_screenshot button
-IFS=, read -r r g b < <(e2e_pixel 8 8)
 e2e_expect "emblem pixel is blue ($r,$g,$b)" test "$b" -gt "$r" -a "$b" -gt 100
 e2e_expect "data folder created" test -d "$data"
 e2e_expect_eq "marker size" 4 "$(stat -c %s "$marker" 2>/dev/null)"
@@ -32,14 +38,30 @@ e2e_expect_eq "marker holds the running instance's id" "$((first_pid))" "$(marke
 e2e_expect_eq "mutex held" "true" "$(wine "$probe" mutexexists Kestrivalume | tr -d '\r')"
 
 # --- a second start replaces the first (exit code 1, as Windows reports it) ---
-e2e_tool wait-exit "$first_pid" 30000 >"$E2E_WORK/first_exit.txt" &
-watcher=$!
-sleep 1
+# The watcher must hold its handle to the first instance before the second start ends it: Wine's
+# relay trace of its OpenProcess call says when it does. A start that Wine failed is retried.
+start_exit_watcher() {  # Windows process id
+  local trace="$E2E_WORK/watcher.trace"
+  e2e_tool regset HKCU 'Software\Wine\Debug' RelayInclude sz kernel32.OpenProcess >/dev/null
+  for _ in 1 2 3; do
+    WINEDEBUG=+relay wine "$E2E_OUT/kvtool.exe" wait-exit "$1" 30000 >"$E2E_WORK/first_exit.txt" 2>"$trace" &
+    watcher=$!
+    for _ in $(seq 300); do
+      grep -q 'Ret  KERNEL32.OpenProcess()' "$trace" && return 0
+      kill -0 "$watcher" 2>/dev/null || break
+      sleep 0.1
+    done
+    grep -q 'ShellExecuteEx failed' "$trace" "$E2E_WORK/first_exit.txt" || return 1
+    wait "$watcher" || true
+  done
+  return 1
+}
+start_exit_watcher "$first_pid" || e2e_fail "the exit watcher did not start"
 e2e_launch second "$E2E_OUT/Kestrivalume.exe"
 wait "$watcher" || true
 wait "$first" || true
 e2e_expect_eq "first instance ended with exit code 1" 1 "$(cat "$E2E_WORK/first_exit.txt")"
-sleep 2
+e2e_wait_done RefreshChecks 1 30 || e2e_fail "the second instance's event loop did not start"
 second_pid=$(e2e_tool pid --class KestrivalumeWindow --title Kestrivalume)
 e2e_expect "second instance runs" test -n "$second_pid"
 e2e_expect_eq "marker holds the new id" "$((second_pid))" "$(marker_pid)"
@@ -61,7 +83,7 @@ printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $((notepad_pid & 255)) $((notepa
 e2e_expect_eq "marker names notepad" "$((notepad_pid))" "$(marker_pid)"
 e2e_launch third "$E2E_OUT/Kestrivalume.exe"
 e2e_wait_window Kestrivalume 30 >/dev/null || e2e_fail "no button window on the third start"
-sleep 1
+e2e_wait_done RefreshChecks 1 30 || e2e_fail "the third start's event loop did not start"
 e2e_expect "notepad survives" e2e_tool alive "$notepad_pid"
 e2e_tool post --class KestrivalumeWindow --title Kestrivalume close >/dev/null
 wait "$E2E_LAST_PID" || true

@@ -6,7 +6,11 @@ app_data=$(e2e_windows_variable APPDATA)
 data=$(winepath -u "$app_data\\Kestrivalume")
 e2e_launch program "$E2E_OUT/Kestrivalume.exe"
 e2e_tool wait-window --class '#32770' --title Kestrivalume 20000 >/dev/null || e2e_fail "no refusal box"
-sleep 0.5
+# A dialog is made hidden and shown once its controls are filled in.
+for _ in $(seq 100); do
+  e2e_tool state --class '#32770' --title Kestrivalume 2>/dev/null | grep -q '^visible.1' && break
+  sleep 0.1
+done
 text=$(e2e_tool msgbox-text --class '#32770' --title Kestrivalume | iconv -f CP1252 -t UTF-8 | sort)
 e2e_expect_eq "refusal text and only an OK button" "button	OK
 static	Veuillez utiliser la version appropriée du logiciel 64 bits pour ce système 64 bits." "$text"

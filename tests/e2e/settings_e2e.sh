@@ -24,7 +24,8 @@ run_program() {
   e2e_launch "$what" "$program_dir/Kestrivalume.exe"
   e2e_tool wait-window --class KestrivalumeWindow --title Kestrivalume 30000 >/dev/null ||
     e2e_fail "$what: no button window"
-  sleep 0.5
+  # The loop's first idle pass: start-up is over.
+  e2e_wait_done RefreshChecks 1 30 || e2e_fail "$what: the event loop did not start"
   e2e_tool post --class KestrivalumeWindow --title Kestrivalume close >/dev/null || e2e_fail "$what: close not posted"
   wait "$E2E_LAST_PID" && status=0 || status=$?
   e2e_expect_eq "$what: exit code" 0 "$status"

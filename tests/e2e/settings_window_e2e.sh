@@ -30,14 +30,7 @@ prefs="$data/Kestrivalume.prefs"
 pref() { tr -d '\r' <"$prefs" | grep "^$1 = " | sed "s/^$1 = //" | utf8; }
 
 # --- helpers ---
-dump() {  # window title -> the dump in UTF-8, retried while the program is busy
-  local out
-  for _ in 1 2 3 4 5; do
-    out=$(e2e_tool dump "$1" 2>/dev/null) && { utf8 <<<"$out"; return; }
-    sleep 0.5
-  done
-  e2e_fail "no dump of $1"
-}
+dump() { e2e_dump "$1"; }  # a window of the program, once built -> the dump in UTF-8
 field() { awk -F'\t' -v id="$2" -v f="$3" '$1 == id {print $f; exit}' <<<"$1"; }  # dump, id, field
 origin() { awk -F'\t' '$1 == "origin" {print $2}' <<<"$1"; }
 # Screen centre of a control of the settings window.
@@ -58,67 +51,109 @@ click() {  # control [xdotool key modifier]
   else
     xdotool mousemove $xy click 1
   fi
-  sleep 0.3
 }
 text_of() { field "$(dump "$title")" "$1" 7; }
+# What the user's keys and clicks change in a control has no build to wait for: the control is
+# read again until it shows the expected text, or a few seconds went by, and checked then.
+expect_reading() {  # what, expected, command giving the text
+  local actual
+  for _ in $(seq 40); do
+    actual=$("${@:3}")
+    [ "$actual" = "$2" ] && break
+    sleep 0.1
+  done
+  e2e_expect_eq "$1" "$2" "$actual"
+}
+# The text of a control once it differs from the one given; false when it stays.
+changed_text() {  # control, text before
+  local now
+  for _ in $(seq 40); do
+    now=$(text_of "$1")
+    [ "$now" != "$2" ] && { printf '%s\n' "$now"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+# The program's thread answers a message: the handler it was in when asked is over.
+program_answers() { e2e_tool send --class KestrivalumeWindow --title Kestrivalume message 0 0 0 >/dev/null; }
 # A slider moved with the keyboard: a click gives it the focus, Home or End takes it to an end,
 # then Right steps one unit at a time, each step reported to the program.
 slide() {  # control, position from the minimum | end
   click "$1"
   if [ "$2" = end ]; then xdotool key End; else xdotool key Home; [ "$2" -gt 0 ] && xdotool key --repeat "$2" --delay 5 Right; fi
-  sleep 0.5
+  return 0
 }
 # A list entry chosen with the keyboard: Home then Down, reported as the user's choice.
 choose() {  # control, index
   click "$1"
   xdotool key Escape Home
   [ "$2" -gt 0 ] && xdotool key --repeat "$2" --delay 20 Down
-  sleep 0.5
+  return 0
 }
-wait_box() { e2e_tool wait-window --class '#32770' --title "$1" 10000 >/dev/null; }
-box_text() { e2e_tool msgbox-text --class '#32770' --title "$1" | utf8 | awk -F'\t' '$1 == "static" {print $2}' | tail -n 1; }
-answer() { e2e_tool msgbox-click --class '#32770' --title "$1" "$2" >/dev/null || e2e_fail "cannot press $2 in $1"; sleep 0.5; }
-open_from_menu() {
-  xdotool mousemove 8 8 click 1
-  xdotool mousemove 700 700
-  e2e_wait_window "$menu_title" 20 >/dev/null || { e2e_fail "no menu window"; return; }
-  sleep 1
-  local rect
-  rect=$(field "$(dump "$menu_title")" 5 3)
-  IFS=, read -r l t r b <<<"$rect"
-  xdotool mousemove $((16 + (l + r) / 2)) $(((t + b) / 2)) click 1
-  e2e_tool wait-window "$title" 10000 >/dev/null || e2e_fail "settings window not opened"
-  e2e_tool wait-gone "$menu_title" 3000 >/dev/null || e2e_fail "menu window still open"
-  sleep 1
-}
-# Whether a screen pixel is within 16 of a colour in each channel (pictures are JPEG).
-near() {  # what, "r,g,b" expected, "r,g,b" actual
-  local er eg eb ar ag ab
-  IFS=, read -r er eg eb <<<"$2"
-  IFS=, read -r ar ag ab <<<"$3"
-  if [ -n "$ar" ] && [ $(( (er - ar) * (er - ar) < 256 && (eg - ag) * (eg - ag) < 256 && (eb - ab) * (eb - ab) < 256 )) = 1 ]; then
-    e2e_log "ok: $1"
-  else
-    e2e_fail "$1: expected about $2, got '$3'"
-  fi
-}
-pixel_of() { e2e_pixel $(centre_of "$1"); }
-# The window's handle now; after a rebuild a window with another handle replaces it.
-handle_now() { e2e_tool find "$title" 2>/dev/null | head -n 1 || true; }
-wait_rebuilt() {  # handle before the rebuild
-  local now
+# A dialog is made hidden and shown once filled in; only its shown controls can be read.
+wait_shown() {  # window selector
   for _ in $(seq 100); do
-    now=$(handle_now)
-    [ -n "$now" ] && [ "$now" != "$1" ] && { sleep 0.5; return; }
+    e2e_tool state "$@" 2>/dev/null | grep -q '^visible.1' && return 0
     sleep 0.1
   done
-  e2e_fail "settings window not opened again"
+  return 1
+}
+wait_box() { e2e_tool wait-window --class '#32770' --title "$1" 10000 >/dev/null && wait_shown --class '#32770' --title "$1"; }
+box_text() { e2e_tool msgbox-text --class '#32770' --title "$1" | utf8 | awk -F'\t' '$1 == "static" {print $2}' | tail -n 1; }
+# Presses a button of a box; once the box is gone and the thread answers, what the program does
+# after the box has been done.
+answer() {  # box title, button
+  e2e_tool msgbox-click --class '#32770' --title "$1" "$2" >/dev/null || e2e_fail "cannot press $2 in $1"
+  e2e_tool wait-gone --class '#32770' --title "$1" 10000 >/dev/null || e2e_fail "$1 still open after $2"
+  program_answers || e2e_fail "no answer after $2 in $1"
+}
+open_from_menu() {
+  e2e_open_menu 20 700 700 || { e2e_fail "no menu window"; return; }
+  local rect before
+  rect=$(field "$(dump "$menu_title")" 5 3)
+  IFS=, read -r l t r b <<<"$rect"
+  before=$(e2e_builds)
+  xdotool mousemove $((16 + (l + r) / 2)) $(((t + b) / 2)) click 1
+  e2e_wait_build "$title" "$before" 20 >/dev/null || e2e_fail "settings window not opened"
+  e2e_tool wait-gone "$menu_title" 3000 >/dev/null || e2e_fail "menu window still open"
+}
+# Whether a screen pixel is within 16 of a colour in each channel (pictures are JPEG).
+is_near() {  # "r,g,b" expected, "r,g,b" actual
+  local er eg eb ar ag ab
+  IFS=, read -r er eg eb <<<"$1"
+  IFS=, read -r ar ag ab <<<"$2"
+  [ -n "$ar" ] && [ $(( (er - ar) * (er - ar) < 256 && (eg - ag) * (eg - ag) < 256 && (eb - ab) * (eb - ab) < 256 )) = 1 ]
+}
+# Painting has no build to wait for: the pixel is read again until it is near, or a few seconds
+# went by, and checked then.
+near() {  # what, "r,g,b" expected, command giving "r,g,b"
+  local actual
+  for _ in $(seq 50); do
+    actual=$("${@:3}")
+    is_near "$2" "$actual" && break
+    sleep 0.1
+  done
+  if is_near "$2" "$actual"; then
+    e2e_log "ok: $1"
+  else
+    e2e_fail "$1: expected about $2, got '$actual'"
+  fi
+}
+# The check mark area of a check box, as a checksum of its pixels.
+check_mark() {  # control
+  local rect o
+  rect=$(field "$(dump "$title")" "$1" 3)
+  o=$(origin "$(dump "$title")")
+  IFS=, read -r l t r b <<<"$rect"
+  IFS=, read -r ox oy <<<"$o"
+  import -window root -crop "14x$((b - t))+$((ox + l))+$((oy + t))" -depth 8 rgb:- 2>/dev/null | md5sum
 }
 
 # --- start and open from the menu ---
 e2e_launch program "$program_dir/Kestrivalume.exe"
 e2e_wait_window Kestrivalume 30 >/dev/null || e2e_fail "no button window"
-sleep 2
+# The menu built before the first catalogue would be built again when it comes.
+e2e_wait_done Refreshes 1 60 || e2e_fail "no first catalogue"
 open_from_menu
 window=$(dump "$title")
 
@@ -196,15 +231,19 @@ e2e_expect "the close box shows the close glyph" python3 "$(dirname "$0")/captio
   "$E2E_SHOTS/$E2E_NAME-standard.png" "$(awk -F'\t' '$1 == "rect" {print $2; exit}' <<<"$window")"
 
 # --- skins: listing order, the standard entry, previews ---
-# The entries read one by one, each chosen with the Down key as the user does.
+# The entries read one by one, each chosen with the Down key as the user does, down to the last
+# one, which End shows first (each key's effect is waited for as a change of the shown entry).
 choose 55 0
-names="$(text_of 55)|"
-previous=""
+previous=$(text_of 55)
+names="$previous|"
+xdotool key End
+last=$(changed_text 55 "$previous") || e2e_fail "End did not choose another skin"
+xdotool key Home
+changed_text 55 "$last" >/dev/null || e2e_fail "Home did not choose another skin"
 for _ in 1 2 3 4 5 6; do
+  [ "$previous" = "$last" ] && break
   xdotool key Down
-  sleep 0.3
-  name=$(text_of 55)
-  [ "$name" = "$previous" ] && break
+  name=$(changed_text 55 "$previous") || break
   names+="$name|"
   previous=$name
 done
@@ -212,40 +251,46 @@ listing="$(wine cmd /c dir /b /a:d 'C:\Programmes\Kestrivalume\Skins' | tr -d '\
 e2e_expect_eq "skins in listing order after the standard look" "Apparance standarde (voir à droite)|$listing" "$names"
 
 # The last entry is "Sans description": its preview shows; "Photo" has none; "Nuit" has one.
-near "preview of a skin without skininfo.txt" "200,60,30" "$(pixel_of 56)"
+read -r px py <<<"$(centre_of 56)"
+near "preview of a skin without skininfo.txt" "200,60,30" e2e_pixel "$px" "$py"
 choose 55 2
-e2e_expect_eq "picture-only skin chosen" "Photo" "$(text_of 55)"
-no_preview=$(pixel_of 56)
-[ "$no_preview" = "$(e2e_pixel "$(( $(centre_of 56 | cut -d' ' -f1) ))" "$(( $(centre_of 56 | cut -d' ' -f2) + 60 ))")" ] &&
+expect_reading "picture-only skin chosen" "Photo" text_of 55
+# Without a preview the picture's place shows what lies below it.
+for _ in $(seq 50); do
+  [ "$(e2e_pixel "$px" "$py")" = "$(e2e_pixel "$px" $((py + 60)))" ] && break
+  sleep 0.1
+done
+no_preview=$(e2e_pixel "$px" "$py")
+[ "$no_preview" = "$(e2e_pixel "$px" $((py + 60)))" ] &&
   e2e_log "ok: no preview for a skin without preview.jpg" || e2e_fail "a preview is shown for Photo: $no_preview"
 choose 55 1
-near "preview of Nuit stretched over the image" "30,60,200" "$(pixel_of 56)"
+near "preview of Nuit stretched over the image" "30,60,200" e2e_pixel "$px" "$py"
 
 # --- sliders and check boxes with real input; the value texts follow ---
 slide 47 end
-e2e_expect_eq "column width text follows its slider" "300" "$(text_of 46)"
+expect_reading "column width text follows its slider" "300" text_of 46
 slide 50 0
-e2e_expect_eq "transparency text follows its slider" "0" "$(text_of 49)"
+expect_reading "transparency text follows its slider" "0" text_of 49
 click 28
 e2e_expect_eq "check box 28 cleared" 0 "$(( $(field "$(dump "$title")" 28 4) & 0 ))"
 
 # --- colour editor: the default title background, then red, then hue 120 ---
 editor() { local d; d=$(dump "$title"); for id in 64 67 70 73 76 79; do printf '%s ' "$(field "$d" $id 7)"; done; }
 choose 60 1
-e2e_expect_eq "element chosen" "Titre de la catégorie: Fond" "$(text_of 60)"
-e2e_expect_eq "default TitleBackColor in the editor" "212 83 48 20 117 229 " "$(editor)"
+expect_reading "element chosen" "Titre de la catégorie: Fond" text_of 60
+expect_reading "default TitleBackColor in the editor" "212 83 48 20 117 229 " editor
 slide 72 end
 slide 75 0
 slide 78 0
-e2e_expect_eq "red" "0 100 50 255 0 0 " "$(editor)"
+expect_reading "red" "0 100 50 255 0 0 " editor
 slide 63 120
-e2e_expect_eq "hue 120 gives green" "120 100 50 0 255 0 " "$(editor)"
+expect_reading "hue 120 gives green" "120 100 50 0 255 0 " editor
 
 # --- Apply ---
 click 86
 e2e_tool wait-gone "$title" 5000 >/dev/null || e2e_fail "Appliquer did not close the window"
 e2e_expect_eq "preview closed too" "" "$(e2e_tool find 'Aperçu - Kestrivalume' 2>/dev/null || true)"
-sleep 0.5
+# Applying saves before it closes the window.
 e2e_expect_eq "applied values in the preferences file" \
   "DisplayColumnWidth=300 Transparency=255 WindowsTransparency=0 ShowActiveTasks=0 SelectedSkin=Nuit TitleBackColor=65280" \
   "$(for key in DisplayColumnWidth Transparency WindowsTransparency ShowActiveTasks SelectedSkin TitleBackColor; do printf '%s=%s ' $key "$(pref $key)"; done | sed 's/ $//')"
@@ -254,7 +299,8 @@ e2e_expect_eq "applied values in the preferences file" \
 open_from_menu
 e2e_expect_eq "the applied skin is selected" "Nuit" "$(text_of 55)"
 e2e_expect_eq "column width shown" "300" "$(text_of 46)"
-near "its preview" "30,60,200" "$(pixel_of 56)"
+read -r px py <<<"$(centre_of 56)"
+near "its preview" "30,60,200" e2e_pixel "$px" "$py"
 e2e_screenshot skin
 
 # --- Shift+"Appliquer": the standard look on the clipboard, nothing applied ---
@@ -275,12 +321,12 @@ e2e_expect_eq "question of Effacer" "Supprimer toutes les entrées de 'Les plus 
 answer Information No
 
 # --- Shift+click on the preview: the skin becomes the standard look ---
-before=$(handle_now)
+before=$(e2e_builds)
 click 56 shift
 wait_box Information || e2e_fail "no transfer question"
 e2e_expect_eq "transfer question" "Transférer les paramètres de ce skin à l'apparence standard?" "$(box_text Information)"
 answer Information Yes
-wait_rebuilt "$before"
+e2e_wait_build "$title" "$before" 20 >/dev/null || e2e_fail "settings window not opened again"
 e2e_expect_eq "transferred skin in the preferences file" \
   "SelectedSkin= BackgroundFile=C:\\Programmes\\Kestrivalume\\Skins\\Nuit\\background.jpg ListingColor=3153936 TitleBackColor=12628128 LinkColor=0 TitleColor=16777215" \
   "$(for key in SelectedSkin BackgroundFile ListingColor TitleBackColor LinkColor TitleColor; do printf '%s=%s ' $key "$(pref $key)"; done | sed 's/ $//')"
@@ -293,55 +339,69 @@ wait_box Information || e2e_fail "no refusal"
 e2e_expect_eq "refusal" "La couleur de fond ne peut pas être réglée si une image de fond est active" "$(box_text Information)"
 answer Information OK
 e2e_expect_eq "no element chosen after the refusal" "" "$(text_of 60)"
-before=$(handle_now)
+before=$(e2e_builds)
 click 85
-wait_rebuilt "$before"
+e2e_wait_build "$title" "$before" 20 >/dev/null || e2e_fail "settings window not opened again"
 e2e_expect_eq "Aucun empties BackgroundFile" "" "$(pref BackgroundFile)"
 choose 60 0
-e2e_expect_eq "window background editable without a picture" "Fenêtre: Fond" "$(text_of 60)"
-e2e_expect_eq "its colour (the transferred ListingColor)" "16 32 48 " "$(editor | cut -d' ' -f4-)"
+expect_reading "window background editable without a picture" "Fenêtre: Fond" text_of 60
+rgb_of_editor() { editor | cut -d' ' -f4-; }
+expect_reading "its colour (the transferred ListingColor)" "16 32 48 " rgb_of_editor
 
 # --- the preview follows the window ---
+unmoved=$(origin "$(dump "$title")")
 xdotool windowmove "$(e2e_wait_window "$title" 5)" 100 120
-sleep 1
+for _ in $(seq 50); do
+  [ "$(origin "$(dump "$title")")" != "$unmoved" ] && break
+  sleep 0.1
+done
 window=$(dump "$title")
 IFS=, read -r ox oy <<<"$(origin "$window")"
-e2e_expect_eq "preview follows the moved window" "$((ox + 369)),$((oy + 35))" "$(origin "$(dump 'Aperçu - Kestrivalume')")"
+preview_origin() { origin "$(dump 'Aperçu - Kestrivalume')"; }
+expect_reading "preview follows the moved window" "$((ox + 369)),$((oy + 35))" preview_origin
 
 # --- background buttons and dialogs ---
 click 83
 file_dialog="Choisissez l'image de fond pour apparence standard"
-e2e_tool wait-window --class '#32770' --title "$file_dialog" 10000 >/dev/null || e2e_fail "no file dialog"
-e2e_expect "file dialog offers Image (JPG,BMP)" grep -q 'Image (JPG,BMP)' <(dump "$file_dialog")
+wait_box "$file_dialog" || e2e_fail "no file dialog"
+e2e_expect "file dialog offers Image (JPG,BMP)" grep -q 'Image (JPG,BMP)' <(e2e_tool dump "$file_dialog" | utf8)
 e2e_tool post --class '#32770' --title "$file_dialog" close >/dev/null
-sleep 1
+e2e_tool wait-gone --class '#32770' --title "$file_dialog" 10000 >/dev/null || e2e_fail "the file dialog stayed"
+program_answers || e2e_fail "no answer after the file dialog"
 e2e_expect "a cancelled file dialog changes nothing" test "$(pref BackgroundFile)" = ""
 e2e_tool wallpaper 'C:\Programmes\Kestrivalume\Skins\Photo\background.jpg' >/dev/null
-before=$(handle_now)
+before=$(e2e_builds)
 click 84
-wait_rebuilt "$before"
+e2e_wait_build "$title" "$before" 20 >/dev/null || e2e_fail "settings window not opened again"
 e2e_expect_eq "Bureau takes the wallpaper" 'C:\Programmes\Kestrivalume\Skins\Photo\background.jpg' "$(pref BackgroundFile)"
-before=$(handle_now)
+before=$(e2e_builds)
 click 88
 wait_box Information || e2e_fail "no question for Couleurs standards"
 answer Information Yes
-wait_rebuilt "$before"
+e2e_wait_build "$title" "$before" 20 >/dev/null || e2e_fail "settings window not opened again"
 e2e_expect_eq "Couleurs standards: defaults and no picture" "ListingColor=16577514 TitleBackColor=15037716 BackgroundFile=" \
   "$(for key in ListingColor TitleBackColor BackgroundFile; do printf '%s=%s ' $key "$(pref $key)"; done | sed 's/ $//')"
 
 # --- the system colour dialog: confirming it keeps the element's colour ---
 choose 60 2
 click 80
-e2e_tool wait-window --class '#32770' 10000 >/dev/null || e2e_fail "no colour dialog"
+e2e_tool wait-window --class '#32770' 10000 >/dev/null && wait_shown --class '#32770' || e2e_fail "no colour dialog"
 e2e_tool msgbox-click --class '#32770' OK >/dev/null || e2e_fail "cannot confirm the colour dialog"
-sleep 0.5
+e2e_tool wait-gone --class '#32770' 10000 >/dev/null || e2e_fail "the colour dialog stayed"
+program_answers || e2e_fail "no answer after the colour dialog"
 e2e_expect_eq "colour dialog confirmed with the preselected colour" "0 0 100 255 255 255 " "$(editor)"
 
 # --- the close box applies like "Appliquer" ---
+# A close request is taken before input still queued: the click must have cleared the box first,
+# which then looks like box 28, cleared earlier.
 click 26
+unchecked=$(check_mark 28)
+for _ in $(seq 50); do
+  [ "$(check_mark 26)" = "$unchecked" ] && break
+  sleep 0.1
+done
 e2e_tool post --title "$title" close >/dev/null
 e2e_tool wait-gone "$title" 5000 >/dev/null || e2e_fail "the close box did not close the window"
-sleep 0.5
 e2e_expect_eq "the close box applied" 0 "$(pref NoMouseClickNeeded)"
 
 # --- a picture-only skin selected at start: black colours over its picture ---
@@ -350,16 +410,13 @@ wait "$E2E_LAST_PID" || true
 sed -i 's/^SelectedSkin = .*/SelectedSkin = Photo\r/' "$prefs"
 e2e_launch program2 "$program_dir/Kestrivalume.exe"
 e2e_wait_window Kestrivalume 30 >/dev/null || e2e_fail "no button window after the restart"
-sleep 2
-xdotool mousemove 8 8 click 1
-xdotool mousemove 700 700
-e2e_wait_window "$menu_title" 20 >/dev/null || e2e_fail "no menu window"
-sleep 1
+e2e_wait_done Refreshes 1 60 || e2e_fail "no first catalogue after the restart"
+e2e_open_menu 20 700 700 || e2e_fail "no menu window"
 menu=$(dump "$menu_title")
 IFS=, read -r mx my <<<"$(origin "$menu")"
-near "menu background is the skin's picture" "250,250,0" "$(e2e_pixel $((mx + 100)) $((my + 900)))"
+near "menu background is the skin's picture" "250,250,0" e2e_pixel $((mx + 100)) $((my + 900))
 title_rect=$(awk -F'\t' '$2 == "Static" && $7 ~ /^ / {print $3; exit}' <<<"$menu")
 IFS=, read -r l t r b <<<"$title_rect"
-near "section titles are black" "0,0,0" "$(e2e_pixel $((mx + r - 3)) $((my + (t + b) / 2)))"
+near "section titles are black" "0,0,0" e2e_pixel $((mx + r - 3)) $((my + (t + b) / 2))
 e2e_screenshot photo_skin
 e2e_finish

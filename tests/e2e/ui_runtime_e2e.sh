@@ -25,7 +25,7 @@ e2e_launch probe "$probe"
 out="$E2E_WORK/probe.out"
 e2e_wait_line "$out" '^ready 1' 30 || e2e_fail "probe did not start: $(cat "$out")"
 xid=$(e2e_wait_window "$title" 20) || e2e_fail "no window titled '$title'"
-sleep 1
+e2e_wait_build "$title" 0 20 >/dev/null || e2e_fail "the probe window was not built"
 dump=$(e2e_tool dump "$title")
 echo "$dump" >"$E2E_WORK/dump.txt"
 control() { echo "$dump" | awk -F'\t' -v id="$1" '$1 == id'; }
@@ -45,7 +45,8 @@ e2e_expect_eq "hue image size" "80,170,290,180" "$(field 18 3)"
 read -r wx wy _ _ < <(e2e_geometry "$xid")
 origin=$(echo "$dump" | sed -n 's/^origin\t//p')
 ox=${origin%,*}; oy=${origin#*,}
-click() { xdotool mousemove $((ox + $1)) $((oy + $2)) click 1; sleep 0.5; }
+# Each click is followed by a wait for the event line it causes.
+click() { xdotool mousemove $((ox + $1)) $((oy + $2)) click 1; }
 click 60 112
 e2e_expect "button click reported" e2e_wait_line "$out" '^event control 1 12$' 5
 click 125 110
@@ -59,7 +60,15 @@ e2e_expect "left click on the window surface" e2e_wait_line "$out" '^event left 
 xdotool mousemove $((ox + 30)) $((oy + 142)) keydown --delay 0 Right keyup Right 2>/dev/null || true
 click 30 142
 e2e_expect "slider move reported" e2e_wait_line "$out" '^event control 1 14 value=' 5
-xdotool mousemove $((ox + 60)) $((oy + 76)); sleep 0.5
+# The link (10,70 to 210,88) in its hover colour for the screenshot: a hover has no build, so the
+# screen is watched until the link looks different.
+link_now() { import -window root -crop "200x18+$((ox + 10))+$((oy + 70))" -depth 8 rgb:- 2>/dev/null | md5sum; }
+unhovered=$(link_now)
+xdotool mousemove $((ox + 60)) $((oy + 76))
+for _ in $(seq 50); do
+  [ "$(link_now)" != "$unhovered" ] && break
+  sleep 0.1
+done
 e2e_screenshot probe
 e2e_tool post "$title" close >/dev/null
 e2e_expect "close reported" e2e_wait_line "$out" '^event close 1 0$' 5

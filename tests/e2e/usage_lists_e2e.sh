@@ -36,7 +36,8 @@ printf '1500000000\tAncien\tC:\\a.lnk\tC:\\a.exe\r\n1509949440\tR\xE9cent\tC:\\r
 write_input_files
 e2e_launch program "$E2E_OUT/Kestrivalume.exe"
 e2e_wait_window Kestrivalume 30 >/dev/null || e2e_fail "no button window"
-sleep 1
+# The loop's first idle pass: start-up, which reads the lists, is over.
+e2e_wait_done RefreshChecks 1 30 || e2e_fail "the event loop did not start"
 e2e_tool post --class KestrivalumeWindow --title Kestrivalume close >/dev/null
 wait "$E2E_LAST_PID" && status=0 || status=$?
 e2e_expect_eq "exit code after close" 0 "$status"
