@@ -351,8 +351,8 @@ e2e_expect() {  # what, command... (its output is not shown)
 }
 
 e2e_finish() {
-  local counted
-  counted=$(wc -l <"$E2E_WORK/.failures" 2>/dev/null || echo 0)
+  local counted=0
+  [ -f "$E2E_WORK/.failures" ] && counted=$(wc -l <"$E2E_WORK/.failures")
   [ "$counted" -gt "$E2E_FAILURES" ] && E2E_FAILURES=$counted
   if [ "$E2E_FAILURES" -gt 0 ]; then
     e2e_log "$E2E_FAILURES check(s) failed; work folder kept: $E2E_WORK"

@@ -97,8 +97,9 @@ int cmd_wait_build(const Args& args) {
       const ULONGLONG now = GetTickCount64();
       const UINT left = static_cast<UINT>(now < deadline ? deadline - now : 0) + 1;
       if (!answer_time(window, left)) {
-        return fail("window " + describe(*query) + " built (" + std::to_string(property_number(window, kBuildProperty)) +
-                    ") but its thread gave no answer within " + std::to_string(GetTickCount64() - start) + " ms");
+        const std::string build = std::to_string(property_number(window, kBuildProperty));
+        return fail("window " + describe(*query) + " built (" + build + ") but its thread gave no answer within " +
+                    std::to_string(GetTickCount64() - start) + " ms");
       }
       print_line(std::to_string(property_number(window, kBuildProperty)));
       return 0;
@@ -131,7 +132,9 @@ int cmd_answer_watch(const Args& args) {
     if (!IsWindow(window)) break;  // it went away while being asked: no answer to count
     ++count;
     if (took > slowest) slowest = took, slowest_at = at;
-    if (took > static_cast<ULONGLONG>(*threshold)) slow.push_back("slow " + std::to_string(at) + " " + std::to_string(took));
+    if (took > static_cast<ULONGLONG>(*threshold)) {
+      slow.push_back("slow " + std::to_string(at) + " " + std::to_string(took));
+    }
     Sleep(kWatchIntervalMs);
   }
   print_line("answers " + std::to_string(count) + " slowest " + std::to_string(slowest) + " at " +
