@@ -40,6 +40,10 @@ struct TopLevelWindow {
   bool tool_window = false;  // WS_EX_TOOLWINDOW
   std::string title;         // at most 255 characters
   ProcessId process = 0;
+  bool owned = false;        // has an owner window (a dialog or palette of another window)
+  bool app_window = false;   // WS_EX_APPWINDOW: shown on the taskbar even when owned
+  bool cloaked = false;      // hidden by the desktop window manager (another virtual desktop, a suspended app)
+  bool desktop = false;      // the desktop's own window (the shell window)
 };
 
 struct RunningProcess {
@@ -67,8 +71,9 @@ ProcessId CurrentProcessId();
 bool TerminateProcessById(ProcessId id, unsigned exit_code);
 // The processes running now, in the system's order.
 std::vector<RunningProcess> RunningProcesses();
-// Full executable path of the process owning a window (GetModuleFileNameExA, looked up at
-// run time), or "".
+// Full executable path of the process owning a window, or "": asked with the least rights
+// (QueryFullProcessImageNameA, looked up at run time), so that elevated programs answer too;
+// where that function is missing, GetModuleFileNameExA (also looked up).
 std::string ProcessImagePath(WindowHandle window);
 // Creates the named mutex, initially owned, held until the process ends.
 void HoldNamedMutex(const std::string& name);
@@ -83,6 +88,10 @@ bool LoadCursors();
 void ShowCursorShape(CursorShape shape);
 // Top-level windows in Z order, from the top.
 std::vector<TopLevelWindow> TopLevelWindows();
+// Whether the user is in a full-screen program (a game, a presentation, a video) or otherwise
+// busy, as the shell tells it (SHQueryUserNotificationState, looked up at run time: false where
+// it is missing).
+bool FullScreenProgramShown();
 
 // --- registry ---
 // Text of a value ("" names the default value), or nothing when the key or value is missing.

@@ -156,7 +156,10 @@ void OpenMenuInCorner(const ProgramHooks& hooks) {
   const int corner = ui::Scaled(kCornerSize, platform::Env().screen_dpi);
   // A monitor left of or above the primary one has negative places: its edges are not the corner.
   if (x >= 0 && x < corner && y >= 0 && y < corner) {
-    if (!loop.corner_latch) OpenMenu(hooks);
+    // Not while a button is held (a window dragged into the corner is the system's snap gesture)
+    // nor over a full-screen program; the latch is set all the same, so that the menu does not
+    // pop up the moment the button is released.
+    if (!loop.corner_latch && !ui::MouseButtonHeld() && !services::FullScreenProgramShown()) OpenMenu(hooks);
     loop.corner_latch = true;
   } else {
     loop.corner_latch = false;

@@ -7,7 +7,11 @@ KV_MARKED_FILE(403);
 namespace sources {
 
 bool CountsAsProgramWindow(const services::TopLevelWindow& window) {
-  return window.visible && !window.tool_window && !window.title.empty();
+  if (!window.visible || window.tool_window || window.title.empty()) return false;
+  // What the user never sees as a program: windows the desktop window manager hides, the
+  // desktop itself, and owned windows (dialogs, palettes) unless they ask for the taskbar.
+  if (window.cloaked || window.desktop) return false;
+  return !window.owned || window.app_window;
 }
 
 std::vector<RunningProgram> EnumerateRunningPrograms() {

@@ -14,10 +14,11 @@ struct RunningProgram {
 };
 
 // The windows that count as programs, for the menu and for the window scan alike: visible, not
-// tool windows, with a title.
+// tool windows, with a title, not cloaked, not the desktop's own window, and not owned unless
+// they carry WS_EX_APPWINDOW (the taskbar shows those).
 bool CountsAsProgramWindow(const services::TopLevelWindow& window);
 
-// The visible, titled top-level windows that are not tool windows, in Z order from the top.
+// The top-level windows that count as programs, in Z order from the top.
 // The menu window is hidden while it is built, so it never lists itself.
 std::vector<RunningProgram> EnumerateRunningPrograms();
 

@@ -165,6 +165,27 @@ TEST_F(MainLoop, TheCornerOpensTheMenuOncePerVisit) {
   EXPECT_EQ(log_, "close build close build ");
 }
 
+// Dragging a window into the corner (a button held) or a full-screen program in front: no
+// opening, and none when the button is released there either; the next visit opens.
+TEST_F(MainLoop, TheCornerStaysShutWhileAButtonIsHeldOrAFullScreenProgramShows) {
+  hooks_.refresh_check = nullptr;
+  FakeUi().focused_window = menu::kMenuWindow;
+  for (bool* held : {&FakeUi().mouse_button_held, &FakeServices().full_screen_program}) {
+    log_.clear();
+    FakeUi().cursor_x = FakeUi().cursor_y = 0;
+    *held = true;
+    shell::IdleWork(hooks_);
+    *held = false;
+    shell::IdleWork(hooks_);
+    EXPECT_EQ(log_, "");
+    FakeUi().cursor_x = 300;
+    shell::IdleWork(hooks_);
+    FakeUi().cursor_x = 0;
+    shell::IdleWork(hooks_);
+    EXPECT_EQ(log_, "close build ");
+  }
+}
+
 // The primary monitor's corner, exactly: each edge of the square from both sides, and the edges
 // of monitors left of and above the primary one, where places are negative.
 TEST_F(MainLoop, TheCornerIsThePrimaryMonitorsFiveByFiveSquare) {

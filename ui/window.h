@@ -71,6 +71,9 @@ bool SetWindowColourKey(int number, Rgb key);
 // when the focus is outside the program's windows.
 int FocusedWindow();
 
+// Whether a mouse button (left, right or middle, as the hardware reports it) is held down now.
+bool MouseButtonHeld();
+
 // Screen position of the mouse pointer. False, with x and y left as they were, when it cannot be
 // read: while a secure desktop (the lock screen, a consent prompt) is shown.
 [[nodiscard]] bool CursorPosition(int* x, int* y);

@@ -17,6 +17,10 @@ using win32::LibraryFunction;
 
 using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
 using GetModuleFileNameExFunction = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
+using QueryFullProcessImageNameFunction = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+
+// PROCESS_QUERY_LIMITED_INFORMATION, which older headers lack.
+constexpr DWORD kProcessQueryLimitedInformation = 0x1000;
 
 // Some systems fill szExeFile with a full path; only the file name is wanted.
 std::string FileNameOnly(const char* path, std::size_t capacity) {
@@ -80,7 +84,19 @@ std::string ProcessImagePath(WindowHandle window) {
   DWORD process_id = 0;
   GetWindowThreadProcessId(win32::ToHwnd(window), &process_id);
   if (process_id == 0) return "";
-  HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, process_id);
+  // Full access is refused for an elevated program; the limited query right is granted for it.
+  HMODULE kernel = GetModuleHandleA("Kernel32.dll");
+  if (auto query = LibraryFunction<QueryFullProcessImageNameFunction>(kernel, "QueryFullProcessImageNameA")) {
+    HANDLE process = OpenProcess(kProcessQueryLimitedInformation, FALSE, process_id);
+    if (!process) return "";
+    char buffer[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    std::string path;
+    if (query(process, 0, buffer, &length) && length < MAX_PATH) path.assign(buffer, length);
+    CloseHandle(process);
+    return path;
+  }
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_id);
   if (!process) return "";
   std::string path = ImagePathOf(process);
   CloseHandle(process);

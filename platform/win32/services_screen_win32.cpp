@@ -7,6 +7,7 @@
 
 #include "platform/services.h"
 #include "platform/win32/dpi_win32.h"
+#include "platform/win32/library_function_win32.h"
 #include "platform/win32/window_handle_win32.h"
 
 namespace services {
@@ -37,11 +38,30 @@ std::optional<DEVMODEA> PrimaryDisplayMode() {
   return std::nullopt;
 }
 
+using DwmGetWindowAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
+constexpr DWORD kDwmCloaked = 14;  // DWMWA_CLOAKED
+
+// Whether the desktop window manager hides the window (on another virtual desktop, a suspended
+// app): asked through dwmapi, looked up at run time (systems before 8 have no cloaking).
+bool IsCloaked(HWND window) {
+  static const DwmGetWindowAttributeFunction get_attribute = [] {
+    return win32::LibraryFunction<DwmGetWindowAttributeFunction>(LoadLibraryA("dwmapi.dll"), "DwmGetWindowAttribute");
+  }();
+  DWORD cloaked = 0;
+  return get_attribute && SUCCEEDED(get_attribute(window, kDwmCloaked, &cloaked, sizeof cloaked)) && cloaked != 0;
+}
+
 TopLevelWindow DescribeWindow(HWND window) {
   TopLevelWindow described;
   described.handle = win32::ToWindowHandle(window);
-  described.visible = (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
-  described.tool_window = (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  const LONG ex_style = GetWindowLongA(window, GWL_EXSTYLE);
+  described.visible = (style & WS_VISIBLE) != 0;
+  described.tool_window = (ex_style & WS_EX_TOOLWINDOW) != 0;
+  described.app_window = (ex_style & WS_EX_APPWINDOW) != 0;
+  described.owned = GetWindow(window, GW_OWNER) != nullptr;
+  described.desktop = window == GetShellWindow();
+  described.cloaked = described.visible && IsCloaked(window);
   char title[256] = {};
   const int length = GetWindowTextA(window, title, sizeof title);
   if (length > 0) described.title.assign(title, strnlen(title, sizeof title));

@@ -2,12 +2,27 @@
 #include <shellapi.h>
 
 #include "platform/services.h"
+#include "platform/win32/library_function_win32.h"
 
 namespace services {
 
 namespace {
+
 const char* OrNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+
+using QueryNotificationStateFunction = HRESULT(WINAPI*)(int*);
+// QUERY_USER_NOTIFICATION_STATE values that older headers lack.
+constexpr int kBusy = 2, kFullScreenDirect3D = 3, kPresentationMode = 4;
+
 }  // namespace
+
+bool FullScreenProgramShown() {
+  static const QueryNotificationStateFunction query = win32::LibraryFunction<QueryNotificationStateFunction>(
+      GetModuleHandleA("shell32.dll"), "SHQueryUserNotificationState");
+  int state = 0;
+  if (!query || FAILED(query(&state))) return false;
+  return state == kBusy || state == kFullScreenDirect3D || state == kPresentationMode;
+}
 
 void ShellOpen(const std::string& file, const std::string& verb, const std::string& parameters,
                const std::string& folder) {

@@ -39,6 +39,7 @@ std::optional<ScreenInfo> MeasureScreen() { return FakeServices().screen; }
 bool LoadCursors() { return FakeServices().cursors_load; }
 void ShowCursorShape(CursorShape shape) { FakeServices().cursor_shapes.push_back(shape); }
 std::vector<TopLevelWindow> TopLevelWindows() { return FakeServices().windows; }
+bool FullScreenProgramShown() { return FakeServices().full_screen_program; }
 
 std::optional<std::string> RegistryReadText(RegistryRoot root, const std::string& key, const std::string& name) {
   auto found = FakeServices().registry.find({root, key, name});

@@ -56,6 +56,8 @@ bool SetWindowAlpha(int number, int alpha) {
   return true;
 }
 int FocusedWindow() { return FakeUi().focused_window; }
+bool MouseButtonHeld() { return FakeUi().mouse_button_held; }
+
 bool CursorPosition(int* x, int* y) {
   if (!FakeUi().cursor_readable) return false;
   *x = FakeUi().cursor_x;

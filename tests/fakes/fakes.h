@@ -37,6 +37,7 @@ struct Services {
   std::optional<services::ScreenInfo> screen = services::ScreenInfo{1920, 1080, 32};
   bool cursors_load = true;
   std::vector<services::TopLevelWindow> windows;
+  bool full_screen_program = false;  // FullScreenProgramShown()
   std::map<std::tuple<services::RegistryRoot, std::string, std::string>, std::string> registry;
   std::vector<std::tuple<std::string, std::string, std::string, std::string>> shell_opened;
   std::string clipboard;
@@ -117,6 +118,7 @@ struct Ui {
   int focused_window = -1;
   int cursor_x = 500, cursor_y = 500;
   bool cursor_readable = true;   // false: a secure desktop hides the pointer
+  bool mouse_button_held = false;
   std::vector<int> kept_on_top;  // KeepOnTop calls
   std::function<void()> session_end;  // the handler given to SetSessionEndHandler
   int dpi = 96;  // of every window and monitor

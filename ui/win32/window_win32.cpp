@@ -406,6 +406,13 @@ int FocusedWindow() {
   return focus ? win32::WindowNumberOf(GetAncestor(focus, GA_ROOT)) : -1;
 }
 
+bool MouseButtonHeld() {
+  for (const int button : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON}) {
+    if (GetAsyncKeyState(button) & 0x8000) return true;
+  }
+  return false;
+}
+
 bool CursorPosition(int* x, int* y) {
   POINT point = {};
   if (!GetCursorPos(&point)) return false;
