@@ -119,9 +119,11 @@ void ShellOpen(const std::string& file, const std::string& verb, const std::stri
 // inherited) in the working folder, or the program's own when it is empty. False when
 // Windows cannot start it (it is not an executable file).
 bool StartProgram(const std::string& command_line, const std::string& working_folder);
-// Restores a minimised window and brings it to the foreground.
+// Restores a minimised window and brings it to the foreground, without waiting for its program
+// (which may not answer).
 void SwitchToWindow(WindowHandle window);
-// Sends a command to the taskbar window ("Shell_TrayWnd"); nothing when there is none.
+// Posts a command to the taskbar window ("Shell_TrayWnd"), without waiting for it; nothing when
+// there is none.
 void SendTaskbarCommand(int command);
 // Empties Windows' own list of recently used documents (SHAddToRecentDocs with no document).
 void ClearRecentDocuments();

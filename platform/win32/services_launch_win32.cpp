@@ -29,18 +29,19 @@ void SwitchToWindow(WindowHandle handle) {
   HWND window = win32::ToHwnd(handle);
   WINDOWPLACEMENT placement = {};
   placement.length = sizeof placement;
-  if (GetWindowPlacement(window, &placement) && placement.showCmd == SW_SHOWMINIMIZED) ShowWindow(window, SW_RESTORE);
-  // Windows lets a program take the foreground only while it shares the input of the thread
-  // that has it.
-  const DWORD foreground = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
-  const DWORD owner = GetWindowThreadProcessId(window, nullptr);
-  if (foreground != owner) AttachThreadInput(foreground, owner, TRUE);
+  // Asynchronous: ShowWindow on another program's window waits for that program, and one that
+  // no longer answers would freeze this one. Nor is its input attached to ours for the same
+  // reason: the program that received the last input (the click on the menu) may set the
+  // foreground window by itself.
+  if (GetWindowPlacement(window, &placement) && placement.showCmd == SW_SHOWMINIMIZED) {
+    ShowWindowAsync(window, SW_RESTORE);
+  }
   SetForegroundWindow(window);
-  if (foreground != owner) AttachThreadInput(foreground, owner, FALSE);
 }
 
 void SendTaskbarCommand(int command) {
-  if (HWND taskbar = FindWindowA("Shell_TrayWnd", "")) SendMessageA(taskbar, WM_COMMAND, command, 0);
+  // Posted: the taskbar may be busy or run a dialog of its own inside the command's handling.
+  if (HWND taskbar = FindWindowA("Shell_TrayWnd", "")) PostMessageA(taskbar, WM_COMMAND, command, 0);
 }
 
 }  // namespace services
