@@ -182,7 +182,7 @@ if [ -n "$interactive" ]; then
   wine "$install\\Kestrivalume.exe" &
   program=$!
   for _ in $(seq 100); do xdotool search --name '^Kestrivalume$' >/dev/null 2>&1 && break; sleep 0.2; done
-  sleep 1
+  e2e_wait_build Kestrivalume 0 20 >/dev/null || true  # the button shown and its thread answering
   shot="$shots/demo-$arch.png"
   import -window root "$shot" && echo "demo: screenshot $shot"
   echo "demo: running; quit the program to end"
@@ -218,7 +218,6 @@ wait_menu_text() {
   for _ in $(seq 40); do
     if xdotool search --onlyvisible --name "^$menu_title\$" >/dev/null 2>&1 &&
        menu_controls | awk -F'\t' -v text="$1" '$3 == text {found = 1} END {exit !found}'; then
-      sleep 1  # icons and pictures drawn
       return 0
     fi
     sleep 0.5
@@ -231,27 +230,27 @@ shoot() {  # number-name
   echo "demo: screenshot $file"
 }
 
-# 1. The menu, opened by a click on the button; the first listing of the Start menu ends with
-# the link to its programs.
+# 1. The menu, opened by a click on the button once the first listing of the Start menu is
+# there; it ends with the link to its programs. Each picture is taken once the window's build is
+# shown and its thread answers (icons and pictures are made during the build).
+e2e_wait_done Refreshes 1 60 || fail "no catalogue from the first refresh"
 e2e_open_menu 5 900 300 || fail "the menu did not open"
 wait_menu_text "Lancer les programmes ..." || fail "the menu shows no link to the programs"
 shoot 1-menu
 
 # 2. Its "Lancer les programmes ..." link: the menu again with the Start menu's programs.
+before=$(e2e_builds)
 e2e_click_control_in "$(e2e_dump "$menu_title")" 12 "$menu_title"
 xdotool mousemove 900 300
+e2e_wait_build "$menu_title" "$before" 20 >/dev/null || fail "the menu was not built again"
 wait_menu_text " Accessoires" || fail "the menu does not show the programs"
 shoot 2-programs
 
 # 3. The settings button of its tool column: the settings window, the menu closed.
+before=$(e2e_builds)
 e2e_click_control_in "$(e2e_dump "$menu_title")" 5 "$menu_title"
-e2e_tool wait-window "$settings_title" 10000 >/dev/null || fail "the settings window did not open"
+e2e_wait_build "$settings_title" "$before" 20 >/dev/null || fail "the settings window did not open"
 e2e_tool wait-gone "$menu_title" 5000 >/dev/null || fail "the menu stayed open beside the settings window"
-for _ in $(seq 50); do
-  e2e_tool state "$settings_title" 2>/dev/null | grep -q "^visible.1" && break
-  sleep 0.1
-done
-sleep 1.5
 shoot 3-settings
 
 # The end: the button window is asked to close, as Windows asks at log-off; the program applies

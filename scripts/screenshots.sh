@@ -84,7 +84,8 @@ start_program() {  # preferences lines...
   printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP1252 >"$data/Kestrivalume.prefs"
   e2e_launch program "$program_dir/Kestrivalume.exe"
   e2e_wait_window Kestrivalume 30 >/dev/null || { echo "screenshots: no button window" >&2; exit 1; }
-  sleep 3  # the first catalogue
+  # The first catalogue: a menu opened before it would be built again when it comes.
+  e2e_wait_done Refreshes 1 60 || { echo "screenshots: no catalogue from the first refresh" >&2; exit 1; }
 }
 
 quit_program() {
@@ -92,11 +93,10 @@ quit_program() {
   wait "$E2E_LAST_PID" 2>/dev/null || true
 }
 
+# Each picture is taken once the window's build is shown and its thread answers: icons and
+# pictures are made during the build.
 open_menu() {
-  xdotool mousemove 8 8 click 1
-  xdotool mousemove 700 740
-  e2e_wait_window "$menu_title" 20 >/dev/null || { echo "screenshots: no menu" >&2; import -window root "$E2E_WORK/no-menu.png"; exit 1; }
-  sleep 1.5
+  e2e_open_menu 20 700 740 || { echo "screenshots: no menu" >&2; import -window root "$E2E_WORK/no-menu.png"; exit 1; }
 }
 
 # The menu window's controls as "id<TAB>left,top,right,bottom<TAB>text" (client coordinates).
@@ -111,7 +111,7 @@ menu_controls() {
 # Waits until the menu (rebuilt after a click) shows a control with this text.
 wait_menu_text() {
   for _ in $(seq 30); do
-    menu_controls | awk -F'\t' -v text="$1" '$3 == text {found = 1} END {exit !found}' && { sleep 1; return 0; }
+    menu_controls | awk -F'\t' -v text="$1" '$3 == text {found = 1} END {exit !found}' && return 0
     sleep 0.5
   done
   echo "screenshots: the menu shows no '$1'" >&2
@@ -124,6 +124,15 @@ click_menu_text() {  # the text of a link of the menu
   [ -n "$rect" ] || { echo "screenshots: '$1' not in the menu" >&2; return 1; }
   IFS=, read -r l t r b <<<"$rect"
   xdotool mousemove $((16 + l + 20)) $(((t + b) / 2)) click 1
+}
+
+# Until a dialog or popup menu of the program is shown (its items made) and its thread answers.
+wait_shown_answering() {  # kvtool window selector
+  for _ in $(seq 50); do
+    e2e_tool state "$@" 2>/dev/null | grep -q '^visible.1' && break
+    sleep 0.1
+  done
+  e2e_tool send "$@" message 0 0 0 >/dev/null || true
 }
 
 # Saves the screen part x, y, width, height as <name>.png.
@@ -152,27 +161,31 @@ start_program "ShowDocsImmediate = 1"
 open_menu
 wait_menu_text "Lancer les programmes ..."
 shoot_menu menu
+before=$(e2e_builds)
 click_menu_text "Lancer les programmes ..."
+e2e_wait_build "$menu_title" "$before" 20 >/dev/null || { echo "screenshots: the menu was not built again" >&2; exit 1; }
 wait_menu_text " Accessoires"  # a group title: a blank, then the folder
 shoot_menu programs
+before=$(e2e_builds)
 click_menu_text "Ancien logiciel"
-if e2e_tool wait-window "Information - Kestrivalume" 3000 >/dev/null; then
+if e2e_wait_build "Information - Kestrivalume" "$before" 3 >/dev/null 2>&1; then
   read -r px py <<<"$(xdotool getmouselocation --shell | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} END{print x, y}')"
   shoot $((px - 160)) $((py - 40)) 480 80 information
 fi
-sleep 3
+# The strip goes by itself after a moment; the menu answers clicks again then.
+e2e_tool wait-gone "Information - Kestrivalume" 10000 >/dev/null || echo "screenshots: the information strip stayed" >&2
 
 xdotool mousemove 29 13 click 1   # the menu's close button
-sleep 1
+e2e_tool wait-gone "$menu_title" 5000 >/dev/null || echo "screenshots: the menu stayed open" >&2
 xdotool mousemove 8 8 click 3
 popup=$(e2e_tool wait-window --class '#32768' 5000 | head -n 1) || { echo "screenshots: no popup menu" >&2; exit 1; }
-sleep 0.5
+wait_shown_answering --hwnd "$popup"
 shoot 0 0 240 120 popup
 # "A propos ..." is the third item: the About box.
 IFS=, read -r l t r b <<<"$(e2e_tool dump --hwnd "$popup" | awk -F'\t' '$1 == "rect" {print $2}')"
 xdotool mousemove $((l + 40)) $((t + 43)) click 1
 if e2e_tool wait-window --class '#32770' --title Kestrivalume 5000 >/dev/null; then
-  sleep 0.5
+  wait_shown_answering --class '#32770' --title Kestrivalume
   shoot_window --class '#32770' --title Kestrivalume about
   e2e_tool msgbox-click --class '#32770' --title Kestrivalume OK >/dev/null || true
   e2e_tool wait-gone --class '#32770' --title Kestrivalume 3000 >/dev/null || true
@@ -182,9 +195,9 @@ open_menu
 rect=$(menu_controls | awk -F'\t' '$1 == "5" {print $2}')
 if [ -n "$rect" ]; then
   IFS=, read -r l t r b <<<"$rect"
+  before=$(e2e_builds)
   xdotool mousemove $((16 + l + 8)) $((t + 8)) click 1
-  if e2e_tool wait-window "Paramètres - Kestrivalume" 5000 >/dev/null 2>&1; then
-    sleep 1.5
+  if e2e_wait_build "Paramètres - Kestrivalume" "$before" 20 >/dev/null 2>&1; then
     shoot_window "Paramètres - Kestrivalume" settings
   else
     rm -f "$shots/settings.png"

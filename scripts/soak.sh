@@ -82,7 +82,7 @@ else
   e2e_launch program "$E2E_OUT/Kestrivalume.exe"
 fi
 e2e_wait_window Kestrivalume 30 >/dev/null || { e2e_fail "no button window"; e2e_finish; }
-sleep 3  # first catalogue from the console helper
+e2e_wait_done Refreshes 1 60 || { e2e_fail "no catalogue from the console helper"; e2e_finish; }
 pid=$(e2e_tool pid --class KestrivalumeWindow --title Kestrivalume)
 
 # kvtool's counts. Under Wine private_bytes is the resident anonymous memory and working_set the
@@ -93,8 +93,12 @@ pid=$(e2e_tool pid --class KestrivalumeWindow --title Kestrivalume)
 # machine, and would otherwise be counted or not by chance.
 private_of() { awk -F'\t' '$1 == "private_bytes" {print $2}' <<<"$1"; }
 counts() {
-  sleep 1  # let deferred work (tooltips, repaints) settle
-  local now before
+  local now before scans
+  # Deferred work (tooltips, repaints, what a closed window leaves to do) is done once the program
+  # has gone idle: a window scan runs only in an idle pass, with no event waiting. Two scans: one
+  # may have been under way as the count was read.
+  scans=$(e2e_done Scans)
+  e2e_wait_done Scans $((scans + 2)) 30 || e2e_fail "the program did not go idle"
   now=$(e2e_tool process-counts "$pid")
   for _ in 1 2 3 4 5 6 7 8; do
     sleep 1

@@ -83,6 +83,30 @@ wait_gone() {  # Unix id, seconds
   return 1
 }
 
+# Writes "opened <name>" to a file once a shortcut of the 5,000 is opened (inotify), "ready"
+# first: the helper reading them is inside its scan, whose first line comes after all of them.
+watch_shortcut_opens() {  # output file
+  python3 - "$top" >"$1" <<'PY' &
+import ctypes, os, struct, sys
+libc = ctypes.CDLL(None, use_errno=True)
+IN_OPEN = 0x20
+fd = libc.inotify_init()
+if fd < 0 or libc.inotify_add_watch(fd, os.fsencode(sys.argv[1]), IN_OPEN) < 0:
+    sys.exit("inotify: " + os.strerror(ctypes.get_errno()))
+print("ready", flush=True)
+while True:
+    data, pos = os.read(fd, 65536), 0
+    while pos < len(data):
+        _, _, _, length = struct.unpack_from("iIII", data, pos)
+        name = os.fsdecode(data[pos + 16:pos + 16 + length].rstrip(b"\0"))
+        pos += 16 + length
+        if name.startswith("Prog ") and name.endswith(".lnk"):
+            print("opened", name, flush=True)
+            sys.exit(0)
+PY
+  E2E_PIDS+=($!)
+}
+
 # The menu is opened by a click on the button and dumped once: dumping 10,000 controls is slow.
 open_menu() {
   xdotool mousemove 8 8 click 1
@@ -135,16 +159,20 @@ e2e_expect "program responsive with a hung helper" responsive
 close_menu
 
 # --- the real helper killed while it scans the 5,000 shortcuts ---
+watch_shortcut_opens "$E2E_WORK/opens.out"
+e2e_wait_line "$E2E_WORK/opens.out" '^ready' 10 || e2e_fail "cannot watch the shortcuts being opened"
 cp "$E2E_OUT/KestrivalumeConsole.exe" "$data/KestrivalumeConsole.new"
 mv -f "$data/KestrivalumeConsole.new" "$data/KestrivalumeConsole.exe"
 real=$(wait_helper_start 20 current) || e2e_fail "the real helper never started"
-sleep 0.3  # inside the scan: its first line comes after all 5,000 shortcuts
+refreshes=$(e2e_done Refreshes)  # the refresh reading it still runs: not counted yet
+e2e_wait_line "$E2E_WORK/opens.out" '^opened' 20 || e2e_fail "the real helper opened none of the 5,000 shortcuts"
 kill -KILL "$real"
 e2e_log "killed helper $real"
 if recovered=$(wait_helper_start 20 current "$real"); then
   e2e_log "ok: the next refresh runs a new helper"
   wait_gone "$recovered" 60 || e2e_fail "the recovering helper did not end"
-  sleep 1  # its last lines read and the catalogue published
+  # Its last lines read and the catalogue published: the killed helper's refresh and this one ended.
+  e2e_wait_done Refreshes $((refreshes + 2)) 30 || e2e_fail "the recovering refresh did not end"
 else
   e2e_fail "no refresh after the killed helper"
 fi

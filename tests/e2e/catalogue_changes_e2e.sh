@@ -38,14 +38,24 @@ helper_lines() {
 helper_runs() {
   helper_lines | tail -n +$((helper_mark + 1)) | sed -E 's/.*KestrivalumeConsole\.exe\\"? ?//; s/"$//'
 }
+# Unix ids of the console helpers running in this test's prefix (other tests run their own).
+helpers_running() {
+  local pid
+  for pid in $(pgrep -f 'KestrivalumeConsole\.exe' || true); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+  return 0
+}
 
 # The texts of the menu's rows, from a click on the button; the menu is closed again.
 menu_texts() {
   e2e_open_menu 5 900 700 || { e2e_fail "no menu"; return; }
-  sleep 1  # a menu opened before the catalogue came is built again once it is there
+  # A menu opened before the catalogue came is built again once it is there (e2e_dump waits for
+  # that build when it is under way).
+  e2e_wait_done Refreshes 1 60 || e2e_fail "no catalogue from the first refresh"
   e2e_dump "$menu_title" | awk -F'\t' '$1 ~ /^[0-9]+$/ && ($2 == "KestrivalumeLink" || $2 == "Static") {print $7}'
   e2e_click_control "$menu_title" 17
-  sleep 0.5
+  e2e_tool wait-gone "$menu_title" 5000 >/dev/null || e2e_fail "the menu did not close"
 }
 
 wait_kept() {  # what, seconds: until the kept listing differs from $E2E_WORK/kept.before
@@ -111,7 +121,11 @@ e2e_expect_eq "one listing, with its pauses" "-startmenu" "$(helper_runs)"
 
 # --- nothing changes: a check passes without a listing ---
 mark_helpers
-sleep 50
+# A due check of the Start menu (every 45 s) after the listing above; a helper it would have
+# started is waited for, so that its start is in the trace.
+checks=$(e2e_done RefreshChecks)
+e2e_wait_done RefreshChecks $((checks + 1)) 90 || e2e_fail "no check of the Start menu within 90 s"
+for _ in $(seq 600); do [ -z "$(helpers_running)" ] && break; sleep 0.1; done
 e2e_expect_eq "no console helper ran while nothing changed" "" "$(helper_runs)"
 
 # --- the next start: the kept programs at the first click ---
@@ -120,7 +134,7 @@ mark_helpers
 start_program
 texts=$(menu_texts | iconv -f CP1252 -t UTF-8)
 e2e_expect "next start: the kept programs at the first click" grep -qx Calculatrice <<<"$texts"
-sleep 5
+e2e_wait_done Refreshes 1 60 || e2e_fail "the next start's first refresh did not end"
 e2e_expect_eq "next start: the listing runs with its pauses" "-startmenu" "$(helper_runs | head -n 1)"
 
 # --- a damaged kept file: ignored, listed quickly, kept whole again ---

@@ -115,7 +115,10 @@ data=$(e2e_unix_path "$app_data\\Kestrivalume")
 e2e_launch program "$E2E_OUT/Kestrivalume.exe"
 program=$E2E_LAST_PID
 e2e_wait_window Kestrivalume 30 >/dev/null || e2e_fail "no button window"
-sleep 8  # the first refresh publishes, the start-up snapshot ages past one scan
+# Notepad is started once the catalogue is there (a scan that sees it earlier finds no shortcut
+# and knows it from then on) and the first scan, which compares with the start-up snapshot, is done.
+e2e_wait_done Refreshes 1 60 || e2e_fail "no catalogue from the first refresh"
+e2e_wait_done Scans 1 30 || e2e_fail "no first window scan"
 # A notepad of the prefix's own architecture, whose path the shortcut names.
 if [ "$WINEARCH" = win64 ]; then
   "$(command -v wine64 || echo /usr/lib/wine/wine64)" notepad >/dev/null 2>&1 &
@@ -124,7 +127,11 @@ else
 fi
 E2E_PIDS+=($!)
 e2e_tool wait-window --class Notepad 15000 >/dev/null || e2e_fail "notepad did not start"
-sleep 9  # one window scan (every 7 s) sees it
+# A scan counts visible windows only.
+for _ in $(seq 100); do e2e_tool state --class Notepad 2>/dev/null | grep -q '^visible.1' && break; sleep 0.1; done
+# Two more scans: one may be running as the count is read.
+scans=$(e2e_done Scans)
+e2e_wait_done Scans $((scans + 2)) 30 || e2e_fail "no window scan after notepad started"
 e2e_tool post --class KestrivalumeWindow --title Kestrivalume close >/dev/null
 wait "$program" && status=0 || status=$?
 e2e_expect_eq "Kestrivalume exit code" 0 "$status"

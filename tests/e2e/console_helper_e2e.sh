@@ -122,7 +122,9 @@ data=$(unix "$(e2e_windows_variable APPDATA)\\Kestrivalume")
 start_program() {
   e2e_launch "program$1" "$E2E_OUT/Kestrivalume.exe"
   e2e_wait_window Kestrivalume 30 >/dev/null || e2e_fail "no button window ($1)"
-  sleep 1
+  # The helper is written after the button window is made; the counts appear at the main loop's
+  # first idle pass, once the start is done.
+  e2e_wait_done RefreshChecks 1 30 || e2e_fail "the start did not finish ($1)"
 }
 stop_program() {
   e2e_tool post --class KestrivalumeWindow --title Kestrivalume close >/dev/null

@@ -36,21 +36,25 @@ for number in range(1, 61):
 EOF
 printf 'ShowProgImmediate = 1\r\n' >"$prefs"
 
+# Started, and its first catalogue there: no menu opened below is built again when it comes.
 start_program() {
   e2e_launch program "$E2E_OUT/Kestrivalume.exe"
   program=$E2E_LAST_PID
   e2e_wait_shown Kestrivalume 30 || e2e_fail "no button window"
+  e2e_wait_done Refreshes 1 60 || e2e_fail "no catalogue from the first refresh"
 }
-open_menu() { e2e_open_menu 8 700 600 && sleep 1 || e2e_fail "the menu did not open"; }
-# Opened again until the Start-menu programs are in it (the first listing takes a moment).
+open_menu() { e2e_open_menu 8 700 600 || e2e_fail "the menu did not open"; }
 open_menu_with_programs() {
-  for _ in $(seq 10); do
-    open_menu
-    [ -n "$(entry Traceur)" ] && return 0
-    e2e_click_control "$menu_title" 17
-    sleep 2
-  done
-  e2e_fail "the Start-menu programs never appeared"
+  open_menu
+  [ -n "$(entry Traceur)" ] || e2e_fail "the Start-menu programs never appeared"
+}
+# Dark pixels inside the box of a check box, as the screen shows it: its check mark.
+check_mark_pixels() {  # dump of the window, control number
+  local ox oy l t r b
+  IFS=, read -r ox oy <<<"$(awk -F'\t' '$1 == "origin" {print $2}' <<<"$1")"
+  IFS=, read -r l t r b <<<"$(awk -F'\t' -v id="$2" '$1 == id {print $3}' <<<"$1")"
+  import -window root -crop "9x9+$((ox + l + 2))+$((oy + (t + b) / 2 - 4))" -depth 8 txt:- 2>/dev/null |
+    sed -n 's/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' | awk '$1 + $2 + $3 < 300 {n++} END {print n + 0}'
 }
 entry() { e2e_dump "$menu_title" | awk -F'\t' -v text="$1" '$2 == "KestrivalumeLink" && $7 == text {print $1; exit}'; }
 menu_geometry() { e2e_geometry "$(e2e_wait_window "$menu_title" 5)"; }
@@ -82,11 +86,16 @@ e2e_expect_eq "the session's end recorded the program's folder" "$(winepath -w "
 start_program
 click_before=$(pref NoMouseClickNeeded)
 open_menu
-e2e_click_control "$menu_title" 5  # the settings button
-e2e_tool wait-window "$settings_title" 10000 >/dev/null || e2e_fail "settings window not opened"
-sleep 1
-e2e_click_control "$settings_title" 26  # "Afficher le menu automatiquement sans cliquer sur l'icône"
-sleep 0.5
+# The settings button.
+e2e_click_control_wait_build "$menu_title" 5 "$settings_title" || e2e_fail "settings window not opened"
+settings=$(e2e_dump "$settings_title")
+e2e_click_control_in "$settings" 26 "$settings_title"  # "Afficher le menu automatiquement sans cliquer sur l'icône"
+# The click builds nothing and counts nothing: it is done once the box shows the other state.
+for _ in $(seq 100); do
+  marks=$(check_mark_pixels "$settings" 26)
+  if [ "$click_before" = 1 ]; then [ "$marks" = 0 ] && break; else [ "$marks" -gt 0 ] && break; fi
+  sleep 0.1
+done
 end_session
 e2e_expect_eq "the open settings window's change was saved at the session's end" \
   "$((1 - click_before))" "$(pref NoMouseClickNeeded)"
@@ -147,10 +156,9 @@ helper_running() { pgrep -f 'KestrivalumeConsole\.exe' | while read -r pid; do
   tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"; done; }
 for _ in $(seq 100); do [ -n "$(helper_running)" ] && break; sleep 0.1; done
 e2e_expect "the endless helper runs" test -n "$(helper_running)"
-sleep 2
 open_menu
-e2e_click_control "$menu_title" 10  # shows the programs no more: a setting the exit must save
-sleep 1
+# Shows the programs no more: a setting the exit must save. The menu is built again with it.
+e2e_click_control_wait_build "$menu_title" 10 || e2e_fail "the menu was not built again"
 e2e_tool post --title Kestrivalume close >/dev/null
 quit_at=$(e2e_now_ms)  # the close is posted once kvtool returns (its own start is not counted)
 status=0

@@ -52,24 +52,24 @@ run_program() {  # name
   local button
   button=$(e2e_wait_window Kestrivalume 30) || { e2e_fail "$name: no button window"; return; }
   e2e_geometry "$button" >"$E2E_WORK/$name.button"
-  sleep 3  # first catalogue
-  xdotool mousemove 8 8 click 1
-  xdotool mousemove 1910 1070  # out of the way of the screenshots
-  menu=$(e2e_wait_window "$menu_title" 20) || { e2e_fail "$name: no menu"; return; }
-  sleep 1
+  # The first catalogue: the menu is not built again under the dump when it comes.
+  e2e_wait_done Refreshes 1 60 || e2e_fail "$name: no catalogue from the first refresh"
+  # The pointer out of the way of the screenshots.
+  e2e_open_menu 20 1910 1070 || { e2e_fail "$name: no menu"; return; }
+  menu=$(e2e_wait_window "$menu_title" 5) || { e2e_fail "$name: no menu"; return; }
   e2e_geometry "$menu" >"$E2E_WORK/$name.menu-geometry"
   e2e_dump "$menu_title" >"$E2E_WORK/$name.menu"
   e2e_screenshot "$name-menu"
+  before=$(e2e_builds)
   e2e_click_control "$menu_title" 10  # the programs shown
   xdotool mousemove 1910 1070
-  sleep 2
-  e2e_wait_shown "$menu_title" 20 || e2e_fail "$name: menu not shown again"
+  e2e_wait_build "$menu_title" "$before" 20 >/dev/null || e2e_fail "$name: menu not shown again"
   e2e_dump "$menu_title" >"$E2E_WORK/$name.programs"
   e2e_screenshot "$name-programs"
+  before=$(e2e_builds)
   e2e_click_control "$menu_title" 5  # "Paramètres"
   xdotool mousemove 1910 1070
-  e2e_wait_shown "$settings_title" 20 || e2e_fail "$name: no settings window"
-  sleep 1
+  e2e_wait_build "$settings_title" "$before" 20 >/dev/null || e2e_fail "$name: no settings window"
   e2e_dump "$settings_title" >"$E2E_WORK/$name.settings"
   e2e_dump "$preview_title" >"$E2E_WORK/$name.preview"
   e2e_screenshot "$name-settings"

@@ -35,7 +35,9 @@ if [ "$mode" = wow64 ]; then
   local_app_data=$(e2e_windows_variable LOCALAPPDATA)
   e2e_launch setup "$setup"
   e2e_tool wait-window --class '#32770' 20000 >/dev/null || e2e_fail "no refusal box"
-  sleep 0.5
+  # A message box is shown once its texts and buttons are made; then its thread answers.
+  for _ in $(seq 100); do e2e_tool state --class '#32770' 2>/dev/null | grep -q '^visible.1' && break; sleep 0.1; done
+  e2e_tool send --class '#32770' message 0 0 0 >/dev/null || e2e_fail "the refusal box does not answer"
   e2e_screenshot refusal
   e2e_expect_eq "refusal in the program's words, OK only" "button	OK
 static	Veuillez utiliser la version appropriée du logiciel 64 bits pour ce système 64 bits." \
@@ -112,11 +114,9 @@ mkdir -p "$data"
 printf 'SelectedSkin = %s\r\n' "$skin" >"$data/Kestrivalume.prefs"
 e2e_launch program "$install_win\\Kestrivalume.exe"
 e2e_wait_window Kestrivalume 30 >/dev/null || e2e_fail "the installed program shows no button window"
-sleep 3
-xdotool mousemove 8 8 click 1
-xdotool mousemove 700 700
-e2e_wait_window "Start - Kestrivalume" 20 >/dev/null || e2e_fail "no menu"
-sleep 1.5
+# The first catalogue: a menu opened before it would be built again under the pixels read below.
+e2e_wait_done Refreshes 1 60 || e2e_fail "no catalogue from the first refresh"
+e2e_open_menu 20 700 700 || e2e_fail "no menu"
 e2e_screenshot "menu-$skin"
 # The first section title ("Programmes en cours") right of its text; an empty spot lower down
 # shows the background picture, stretched to the screen and anchored at the window (x 16).
@@ -127,8 +127,8 @@ picture=$(convert "$install/Skins/$skin/background.jpg" -resize 1920x1080! -crop
   sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p')
 e2e_expect "menu background from the skin's picture ($background, picture $picture)" near "$background" "$picture" 12
 e2e_expect "menu background not black" test "$background" != "0,0,0"
-xdotool mousemove 29 13 click 1
-sleep 0.5
+xdotool mousemove 29 13 click 1  # the menu's close button
+e2e_tool wait-gone "Start - Kestrivalume" 5000 >/dev/null || e2e_fail "the menu did not close"
 
 # --- uninstall while the program runs; a skin of the user's own stays ---
 mkdir -p "$install/Skins/Perso"

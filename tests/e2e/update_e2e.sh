@@ -86,7 +86,7 @@ install_silently() {  # installer -> its exit code
   e2e_run "$1" /S >/dev/null 2>&1 && status=0 || status=$?
   echo "$status"
 }
-open_menu() { e2e_open_menu 8 700 700 && sleep 1 || e2e_fail "the menu did not open"; }
+open_menu() { e2e_open_menu 8 700 700 || e2e_fail "the menu did not open"; }
 close_menu() {
   e2e_click_control "$menu_title" 17
   e2e_tool wait-gone "$menu_title" 5000 >/dev/null || e2e_fail "the menu stayed open"
@@ -115,7 +115,8 @@ title_colour() { e2e_pixel 222 15; }  # the first section title, right of its te
 e2e_expect_eq "first installation: exit code" 0 "$(install_silently "$E2E_WORK/setup-old.exe")"
 e2e_expect_eq "first installation: version $version" "$version" \
   "$(e2e_tool regget HKCU "$uninstall_key" DisplayVersion 2>/dev/null)"
-sleep 2
+# The installer has ended: a program it started would run by now (Wine returns from the start
+# once the new process has mapped its executable).
 e2e_expect_eq "a first installation starts nothing" "" "$(running_installed)"
 
 # --- the user's things: a Start-menu program, a skin of their own ---
@@ -133,27 +134,37 @@ old_launch=$E2E_LAST_PID
 button_window 30000 || e2e_fail "the installed program shows no button window"
 old_program=$(running_installed)
 e2e_expect "one program, from the installed files ($old_program)" test "$(wc -w <<<"$old_program")" = 1
-sleep 2
+# The catalogue first: a scan that sees the tracer before it finds no shortcut of it.
+e2e_wait_done Refreshes 1 60 || e2e_fail "no catalogue from the first refresh"
 # A program started outside the menu, counted by the window scan (every 7 s) under its name.
 wine 'C:\kvtest\tracer.exe' --window Tracer >/dev/null 2>&1 &
 E2E_PIDS+=($!)
 e2e_tool wait-window --class TracerWindow --title Tracer 15000 >/dev/null || e2e_fail "the tracer window did not open"
+e2e_wait_shown Tracer 15 || e2e_fail "the tracer window is not shown"  # a scan counts shown windows
+scans=$(e2e_done Scans)
 # Meanwhile the settings window: the user's skin chosen, applied.
 open_menu
-e2e_click_control "$menu_title" 5
-e2e_tool wait-window "$settings_title" 10000 >/dev/null || e2e_fail "the settings window did not open"
-sleep 1
+e2e_click_control_wait_build "$menu_title" 5 "$settings_title" || e2e_fail "the settings window did not open"
 e2e_click_control "$settings_title" 55
 xdotool key Escape Home
+skin_shown() { e2e_dump "$settings_title" | awk -F'\t' '$1 == 55 {print $7}'; }
+shown=$(skin_shown)
 for _ in $(seq 12); do
-  [ "$(e2e_dump "$settings_title" | awk -F'\t' '$1 == 55 {print $7}')" = Perso ] && break
+  [ "$shown" = Perso ] && break
   xdotool key Down
-  sleep 0.3
+  # The list shows the next entry once the key is handled (the last one stays).
+  for _ in $(seq 50); do
+    next=$(skin_shown)
+    [ "$next" != "$shown" ] && break
+    sleep 0.1
+  done
+  shown=$next
 done
 e2e_click_control "$settings_title" 86  # Appliquer
 e2e_tool wait-gone "$settings_title" 5000 >/dev/null || e2e_fail "Appliquer left the settings window open"
 e2e_expect_eq "before: the user's skin applied" Perso "$(pref SelectedSkin)"
-sleep 7
+# Two scans after the tracer was shown: one may have been running as the count was read.
+e2e_wait_done Scans $((scans + 2)) 30 || e2e_fail "no window scan after the tracer started"
 most_used=$(most_used_in_menu)
 e2e_expect "before: the tracer counted among the most used ($most_used)" grep -qx Traceur <<<"$(tr '|' '\n' <<<"$most_used")"
 e2e_expect_eq "before: the menu drawn with the user's skin" "$perso_colour" "$(title_colour)"
@@ -180,6 +191,8 @@ e2e_expect_eq "after: every file of the user's, as it was" "$files_before" "$(us
 
 # --- running again, from the new files ---
 if button_window 30000; then
+  # Its first catalogue: a menu opened before it would be built again under the checks.
+  e2e_wait_done Refreshes 1 60 || e2e_fail "the restarted program brought no catalogue"
   new_program=$(running_installed)
   e2e_expect "one program again, a new process ($old_program, then $new_program)" \
     test "$(wc -w <<<"$new_program")" = 1 -a "$new_program" != "$old_program"
@@ -222,7 +235,7 @@ press "Fermer"
 wait "$E2E_LAST_PID" && status=0 || status=$?
 e2e_expect_eq "through the pages: exit code" 0 "$status"
 button_window 30000 || e2e_fail "the program did not start again after the update through the pages"
-sleep 2
+e2e_wait_done RefreshChecks 1 30 || e2e_fail "the program started by the pages did not finish its start"
 program=$(running_installed)
 e2e_expect "through the pages: one program, a new process ($before_pages, then $program)" \
   test "$(wc -w <<<"$program")" = 1 -a "$program" != "$before_pages"
@@ -246,6 +259,6 @@ e2e_tool post --class KestrivalumeWindow --title Kestrivalume close >/dev/null |
 e2e_tool wait-gone --class KestrivalumeWindow --title Kestrivalume 20000 >/dev/null || e2e_fail "the program did not end"
 for _ in $(seq 50); do [ -z "$(running_installed)" ] && break; sleep 0.2; done
 e2e_expect_eq "not running: exit code" 0 "$(install_silently "$E2E_WORK/setup-new.exe")"
-sleep 2
+# The installer has ended: a program it started would run by now.
 e2e_expect_eq "not running: the update starts nothing" "" "$(running_installed)"
 e2e_finish
