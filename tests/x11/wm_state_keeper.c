@@ -11,6 +11,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <stdio.h>
+#include <unistd.h>
 
 enum { kWithdrawnState = 0, kNormalState = 1 };
 
@@ -26,7 +27,12 @@ static void SetState(Display *display, Atom wm_state, Window window, long state)
 }
 
 int main(void) {
-  Display *display = XOpenDisplay(NULL);
+  /* A display just started may still refuse a client now and then under load: a few tries. */
+  Display *display = NULL;
+  for (int attempt = 0; attempt < 50 && !display; ++attempt) {
+    display = XOpenDisplay(NULL);
+    if (!display) usleep(100 * 1000);
+  }
   if (!display) {
     fprintf(stderr, "wm_state_keeper: cannot open the display\n");
     return 1;

@@ -8,7 +8,9 @@
 namespace kvtool {
 namespace {
 
-constexpr UINT kTextTimeoutMs = 2000;
+// Generous: a program painting a window of thousands of controls on a loaded machine answers late
+// but answers; a dump that gives up says so.
+constexpr UINT kTextTimeoutMs = 5000;
 constexpr std::size_t kMaxTextLength = 1 << 20;
 
 BOOL CALLBACK collect_window(HWND window, LPARAM context) {
