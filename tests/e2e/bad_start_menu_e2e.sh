@@ -83,16 +83,36 @@ wait_gone() {  # Unix id, seconds
   return 1
 }
 
-# Writes "opened <name>" to a file once a shortcut of the 5,000 is opened (inotify), "ready"
-# first: the helper reading them is inside its scan, whose first line comes after all of them.
-watch_shortcut_opens() {  # output file
-  python3 - "$top" >"$1" <<'PY' &
-import ctypes, os, struct, sys
+# Stops the real helper (SIGSTOP) at its first open of one of the 5,000 shortcuts (inotify),
+# from this one process: the helper then writes nothing more, and its first line would come only
+# after all of them. A watcher slower than the scan would let it write part of its listing, which
+# the program rightly publishes. Writes "ready", then "stopped <Unix id>", to the file.
+stop_helper_in_scan() {  # output file
+  python3 - "$top" "$WINEPREFIX" "$data_mapped/KestrivalumeConsole.exe" >"$1" <<'PY' &
+import ctypes, os, signal, struct, sys
+top, prefix, helper = sys.argv[1], sys.argv[2], sys.argv[3]
 libc = ctypes.CDLL(None, use_errno=True)
 IN_OPEN = 0x20
 fd = libc.inotify_init()
-if fd < 0 or libc.inotify_add_watch(fd, os.fsencode(sys.argv[1]), IN_OPEN) < 0:
+if fd < 0 or libc.inotify_add_watch(fd, os.fsencode(top), IN_OPEN) < 0:
     sys.exit("inotify: " + os.strerror(ctypes.get_errno()))
+
+def read(path):
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except OSError:
+        return b""
+
+def real_helpers():
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        if b"KestrivalumeConsole.exe" not in read("/proc/%s/cmdline" % pid):
+            continue
+        if ("WINEPREFIX=" + prefix).encode() not in read("/proc/%s/environ" % pid).split(b"\0"):
+            continue
+        if any(line.endswith(helper.encode()) for line in read("/proc/%s/maps" % pid).splitlines()):
+            yield int(pid)
+
 print("ready", flush=True)
 while True:
     data, pos = os.read(fd, 65536), 0
@@ -101,8 +121,10 @@ while True:
         name = os.fsdecode(data[pos + 16:pos + 16 + length].rstrip(b"\0"))
         pos += 16 + length
         if name.startswith("Prog ") and name.endswith(".lnk"):
-            print("opened", name, flush=True)
-            sys.exit(0)
+            for pid in real_helpers():
+                os.kill(pid, signal.SIGSTOP)
+                print("stopped", pid, flush=True)
+                sys.exit(0)
 PY
   E2E_PIDS+=($!)
 }
@@ -159,14 +181,15 @@ e2e_expect "program responsive with a hung helper" responsive
 close_menu
 
 # --- the real helper killed while it scans the 5,000 shortcuts ---
-watch_shortcut_opens "$E2E_WORK/opens.out"
-e2e_wait_line "$E2E_WORK/opens.out" '^ready' 10 || e2e_fail "cannot watch the shortcuts being opened"
+stop_helper_in_scan "$E2E_WORK/stops.out"
+e2e_wait_line "$E2E_WORK/stops.out" '^ready' 10 || e2e_fail "cannot watch the shortcuts being opened"
 cp "$E2E_OUT/KestrivalumeConsole.exe" "$data/KestrivalumeConsole.new"
 mv -f "$data/KestrivalumeConsole.new" "$data/KestrivalumeConsole.exe"
 real=$(wait_helper_start 20 current) || e2e_fail "the real helper never started"
 refreshes=$(e2e_done Refreshes)  # the refresh reading it still runs: not counted yet
-e2e_wait_line "$E2E_WORK/opens.out" '^opened' 20 || e2e_fail "the real helper opened none of the 5,000 shortcuts"
-kill -KILL "$real"
+e2e_wait_line "$E2E_WORK/stops.out" '^stopped' 20 || e2e_fail "the real helper opened none of the 5,000 shortcuts"
+e2e_expect_eq "the helper stopped inside its scan is the real one" "stopped $real" "$(grep '^stopped' "$E2E_WORK/stops.out")"
+kill -KILL "$real" 2>/dev/null || true  # the program may have ended it at the stall limit already
 e2e_log "killed helper $real"
 if recovered=$(wait_helper_start 20 current "$real"); then
   e2e_log "ok: the next refresh runs a new helper"

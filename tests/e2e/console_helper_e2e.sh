@@ -161,11 +161,16 @@ ended=$EPOCHREALTIME
 sed 's/^[^ ]* //' "$E2E_WORK/big_times.txt" >"$E2E_WORK/big.txt"
 expect_same_bytes "1,000-shortcut listing complete" "$E2E_WORK/big_expected.txt" "$E2E_WORK/big.txt"
 e2e_expect_eq "entry lines of the large group" 1000 "$(grep -c '^Tool 1[0-9][0-9][0-9]\.lnk' "$E2E_WORK/big.txt")"
-longest=$(awk -v start="$started" '{ gap = $1 - start; if (gap > max) { max = gap; at = NR } start = $1 }
-                                   END { printf "%.3f %d", max, at }' "$E2E_WORK/big_times.txt")
+# The pause budget itself is proven with a fake clock; here only the reader's contract is
+# checked (a figure beside it): no silence between two lines reaches its 3-s stall limit, past
+# which the program would drop the rest. The wait for the first line, mostly Wine starting a
+# process, is reported apart.
+first=$(awk -v start="$started" 'NR == 1 { printf "%.3f", $1 - start }' "$E2E_WORK/big_times.txt")
+longest=$(awk 'NR > 1 { gap = $1 - last; if (gap > max) { max = gap; at = NR } } { last = $1 }
+               END { printf "%.3f %d", max, at }' "$E2E_WORK/big_times.txt")
 whole=$(awk -v a="$started" -v b="$ended" 'BEGIN { printf "%.2f", b - a }')
-e2e_log "longest wait for a line ${longest% *} s (before line ${longest#* }); whole run $whole s"
-e2e_expect "no wait longer than 1.5 s" awk -v gap="${longest% *}" 'BEGIN { exit !(gap <= 1.5) }'
+e2e_log "first line after ${first} s; longest wait between lines ${longest% *} s (before line ${longest#* }); whole run $whole s"
+e2e_expect "no wait between lines reaching the reader's 3-s limit" awk -v gap="${longest% *}" 'BEGIN { exit !(gap < 3) }'
 
 # --- benchmark: the same work without the pause (figures only) ---
 wine "$E2E_OUT/consolebench.exe" -startmenu 5 2>/dev/null | tr -d '\r' |
