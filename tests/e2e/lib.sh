@@ -229,16 +229,19 @@ e2e_watch_answers() {  # name of the watch
   E2E_WATCH_OUT="$E2E_WORK/watch-$1.out"
 }
 
-e2e_expect_answers() {  # what, most milliseconds
-  local summary slowest
+# The limit is beyond the floor: what the machine itself took at worst to deliver the watch's
+# message to an idle thread of its own, in the same run (a loaded machine stretches both).
+e2e_expect_answers() {  # what, most milliseconds beyond the floor
+  local summary slowest floor
   touch "$E2E_WATCH_STOP"
   wait "$E2E_WATCH_PID" || true
   summary=$(tr -d '\r' <"$E2E_WATCH_OUT")
   slowest=$(awk '$1 == "answers" {print $4}' <<<"$summary")
-  if [ -n "$slowest" ] && [ "$slowest" -le "$2" ]; then
-    e2e_log "ok: $1: the program answered within $2 ms throughout ($(head -n 1 <<<"$summary"))"
+  floor=$(awk '$1 == "answers" {print $8}' <<<"$summary")
+  if [ -n "$slowest" ] && [ -n "$floor" ] && [ "$slowest" -le $(($2 + floor)) ]; then
+    e2e_log "ok: $1: the program answered within $2 ms beyond the floor throughout ($(head -n 1 <<<"$summary"))"
   else
-    e2e_fail "$1: the program did not always answer within $2 ms: ${summary:-no watch output}"
+    e2e_fail "$1: the program did not always answer within $2 ms beyond the floor: ${summary:-no watch output}"
   fi
 }
 

@@ -6,6 +6,7 @@
 // windows.
 #include "kvtool.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kvtool {
@@ -111,9 +112,36 @@ int cmd_wait_build(const Args& args) {
               std::to_string(*timeout) + " ms; windows:" + latest_builds(*query));
 }
 
+// The floor of the watch: a window on a thread of this tool that does nothing but answer. What
+// its answers take is what the machine itself takes to deliver a message (the scheduler, Wine's
+// server), which a loaded machine stretches as much as the program's.
+DWORD WINAPI run_floor_window(void* created) {
+  WNDCLASSA window_class = {};
+  window_class.lpfnWndProc = DefWindowProcA;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.lpszClassName = "KvtoolAnswerFloor";
+  RegisterClassA(&window_class);
+  HWND window = CreateWindowExA(0, window_class.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                window_class.hInstance, nullptr);
+  *static_cast<HWND*>(created) = window;
+  MSG message;
+  while (window && GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  return 0;
+}
+
+HWND start_floor_window() {
+  HWND window = nullptr;
+  HANDLE thread = CreateThread(nullptr, 0, run_floor_window, &window, 0, nullptr);
+  if (!thread) return nullptr;
+  CloseHandle(thread);
+  for (int tries = 0; tries < 500 && !window; ++tries) Sleep(10);
+  return window;
+}
+
 // Sends WM_NULL every 50 ms until the stop file exists or the window is gone, then prints
-// "answers <count> slowest <ms> at <ms since start>" and one "slow <at> <ms>" line for each
-// answer that took longer than the threshold (a missing answer counts as the time-out).
+// "answers <count> slowest <ms> at <ms since start> floor <ms>" and one "slow <at> <ms>" line for
+// each answer that took longer than the threshold (a missing answer counts as the time-out).
+// The floor is the slowest answer of this tool's own idle window, asked right after each one.
 int cmd_answer_watch(const Args& args) {
   std::size_t pos = 0;
   const auto query = parse_window_query(args, pos);
@@ -122,9 +150,10 @@ int cmd_answer_watch(const Args& args) {
   const std::string stop_file = args[pos + 1];
   const HWND window = find_unique_window(*query);
   if (!window) return 1;
+  const HWND floor_window = start_floor_window();
   const ULONGLONG start = GetTickCount64();
   unsigned count = 0;
-  ULONGLONG slowest = 0, slowest_at = 0;
+  ULONGLONG slowest = 0, slowest_at = 0, floor = 0;
   std::vector<std::string> slow;
   while (IsWindow(window) && GetFileAttributesA(stop_file.c_str()) == INVALID_FILE_ATTRIBUTES) {
     const ULONGLONG at = GetTickCount64() - start;
@@ -135,10 +164,11 @@ int cmd_answer_watch(const Args& args) {
     if (took > static_cast<ULONGLONG>(*threshold)) {
       slow.push_back("slow " + std::to_string(at) + " " + std::to_string(took));
     }
+    if (floor_window) floor = std::max(floor, answer_time(floor_window, kWatchTimeoutMs).value_or(kWatchTimeoutMs));
     Sleep(kWatchIntervalMs);
   }
   print_line("answers " + std::to_string(count) + " slowest " + std::to_string(slowest) + " at " +
-             std::to_string(slowest_at));
+             std::to_string(slowest_at) + " floor " + std::to_string(floor));
   for (const std::string& line : slow) print_line(line);
   return 0;
 }
