@@ -101,7 +101,7 @@ TEST_F(SettingsStore, FirstStartUsesDefaultsAndTheNextSaveWritesAllKeysInOrder) 
 
   settings::SaveSettings();
   EXPECT_EQ(SavedPrefs(), kDefaultFile);
-  EXPECT_EQ(RunValue(), FakeServices().program_path);
+  EXPECT_EQ(RunValue(), "\"" + FakeServices().program_path + "\"");
   EXPECT_FALSE(std::filesystem::exists(PrefsPath() + ".tmp"));
 }
 
@@ -160,15 +160,17 @@ TEST_F(SettingsStore, AutostartValueFollowsLoadOnWindowsStart) {
     settings::Current().LoadOnWindowsStart = static_cast<settings::Flag>(flag);
     settings::SaveSettings();
     if (flag > 0) {
-      EXPECT_EQ(RunValue(), FakeServices().program_path) << flag;
+      EXPECT_EQ(RunValue(), "\"" + FakeServices().program_path + "\"") << flag;
     } else {
       EXPECT_EQ(RunValue(), std::nullopt) << flag;
     }
   }
-  FakeServices().program_path = "C:\\Ailleurs\\Kestrivalume.exe";  // the program was moved
+  // The program was moved to a folder with a space; an earlier version's unquoted value is mended.
+  FakeServices().program_path = "D:\\Mes outils\\Kestrivalume.exe";
+  services::RegistryWriteText(settings::kRunKey, settings::kAutostartValueName, "C:\\Ancien\\Kestrivalume.exe");
   settings::Current().LoadOnWindowsStart = 1;
   settings::SaveSettings();
-  EXPECT_EQ(RunValue(), "C:\\Ailleurs\\Kestrivalume.exe");
+  EXPECT_EQ(RunValue(), "\"D:\\Mes outils\\Kestrivalume.exe\"");
 }
 
 TEST_F(SettingsStore, UnwritablePreferencesStillHandleTheAutostartValue) {
@@ -176,7 +178,7 @@ TEST_F(SettingsStore, UnwritablePreferencesStillHandleTheAutostartValue) {
   settings::LoadSettings();
   settings::SaveSettings();
   EXPECT_FALSE(std::filesystem::exists(root_ + "/no such folder"));
-  EXPECT_EQ(RunValue(), FakeServices().program_path);
+  EXPECT_EQ(RunValue(), "\"" + FakeServices().program_path + "\"");
 }
 
 TEST_F(SettingsStore, UsageListsAreLoadedAndSavedWithTheSettings) {

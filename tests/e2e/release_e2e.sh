@@ -130,6 +130,14 @@ e2e_expect "menu background not black" test "$background" != "0,0,0"
 xdotool mousemove 29 13 click 1  # the menu's close button
 e2e_tool wait-gone "Start - Kestrivalume" 5000 >/dev/null || e2e_fail "the menu did not close"
 
+# --- the autostart value the program's save wrote: its path quoted, then the program again ---
+e2e_tool post --class KestrivalumeWindow --title Kestrivalume close >/dev/null || e2e_fail "close not posted"
+wait "$E2E_LAST_PID" || e2e_fail "the program did not end with exit code 0"  # after its save
+e2e_expect_eq "autostart value: the installed program, quoted" "\"$install_win\\Kestrivalume.exe\"" \
+  "$(e2e_tool regget HKCU "$run_key" Kestrivalume 2>/dev/null | utf8)"
+e2e_launch program "$install_win\\Kestrivalume.exe"
+e2e_wait_window Kestrivalume 30 >/dev/null || e2e_fail "the program did not start again"
+
 # --- uninstall while the program runs; a skin of the user's own stays ---
 mkdir -p "$install/Skins/Perso"
 printf 'Courtesy = moi\r\nListingColor = #102030\r\n' >"$install/Skins/Perso/skininfo.txt"

@@ -8,10 +8,11 @@ source "$(dirname "$0")/lib.sh"
 e2e_start "settings_$1" "$1"
 
 # The program runs from a folder of its own, so that its skins folder is private to this test.
-program_dir="$WINEPREFIX/drive_c/Programmes/Kestrivalume"
+# A folder with a space: the Run value must quote the path.
+program_dir="$WINEPREFIX/drive_c/Mes outils/Kestrivalume"
 mkdir -p "$program_dir"
 cp "$E2E_OUT/Kestrivalume.exe" "$program_dir/"
-program_win='C:\Programmes\Kestrivalume\Kestrivalume.exe'
+run_command='"C:\Mes outils\Kestrivalume\Kestrivalume.exe"'  # as the Run value holds it
 app_data=$(e2e_windows_variable APPDATA)
 data=$(winepath -u "$app_data\\Kestrivalume")
 prefs="$data/Kestrivalume.prefs"
@@ -73,7 +74,7 @@ e2e_expect "no preferences before the first start" test ! -e "$prefs"
 run_program "first start"
 expected_prefs >"$E2E_WORK/defaults.expected"
 expect_same_bytes "first save writes all 32 defaults in order" "$E2E_WORK/defaults.expected" "$prefs"
-e2e_expect_eq "Run value names the program" "$program_win" "$(run_value)"
+e2e_expect_eq "Run value names the program, quoted" "$run_command" "$(run_value)"
 e2e_expect "no temporary file left" test ! -e "$prefs.tmp"
 
 # --- a file edited by hand ------------------------------------------------------------------
@@ -104,7 +105,7 @@ expected_prefs "LoadOnWindowsStart=2" "NoMouseClickNeeded=0" "ShowLinkToolTips=0
   "ListingColor=16744448" "TitleColor=-1" "LinkColor=0" "LinkHiColor=123" "ShowFilterExe=2" "ShowFilterHlp=0" \
   "ShowFilterDoc=-1" "DisplayColumnWidth=5" "MostUsedMaximum=0" >"$E2E_WORK/edited.expected"
 expect_same_bytes "hand-edited file written back in canonical form" "$E2E_WORK/edited.expected" "$prefs"
-e2e_expect_eq "Run value kept for LoadOnWindowsStart 2" "$program_win" "$(run_value)"
+e2e_expect_eq "Run value kept for LoadOnWindowsStart 2" "$run_command" "$(run_value)"
 
 # --- a skin and a background picture; LoadOnWindowsStart 256 keeps 0 ----------------------
 skin_dir="$program_dir/Skins/Bleu"
@@ -121,5 +122,5 @@ e2e_expect_eq "Run value removed for LoadOnWindowsStart 256" "<absent>" "$(run_v
 # --- turned on again: the value comes back ----------------------------------------------------
 crlf_lines "LoadOnWindowsStart = 1" >"$prefs"
 run_program "autostart on again"
-e2e_expect_eq "Run value written again" "$program_win" "$(run_value)"
+e2e_expect_eq "Run value written again" "$run_command" "$(run_value)"
 e2e_finish
