@@ -33,7 +33,7 @@ wait_lines() {  # file, count
 }
 
 # --- fixture: one copy of the tracer per role, so that each has its own program path ---
-mkdir -p "$(e2e_unix_path "$programs")" "$data" "$kv"/{work,web,fenetre,ancien,disparu,prog}
+mkdir -p "$(e2e_unix_path "$programs")" "$data" "$kv"/{work,web,fenetre,ancien,disparu,prog,figee}
 for folder in . web fenetre ancien disparu; do cp "$E2E_OUT/tracer.exe" "$kv/$folder/tracer.exe"; done
 e2e_tool lnk "$programs\\Traceur.lnk" 'C:\kvtest\tracer.exe' '--trace C:\kvtest\launch.log' 'C:\kvtest\work' >/dev/null
 e2e_tool lnk "$programs\\Fenêtre Traceur.lnk" 'C:\kvtest\fenetre\tracer.exe' >/dev/null
@@ -156,6 +156,32 @@ for _ in $(seq 30); do
 done
 e2e_expect_eq "the window is restored and in front" "visible	1 iconic	0 foreground	1" "$state"
 e2e_screenshot switched
+
+# --- a minimised program that no longer answers: choosing it freezes nothing here ---
+cp "$E2E_OUT/tracer.exe" "$kv/figee/tracer.exe"
+wine 'C:\kvtest\figee\tracer.exe' --trace 'C:\kvtest\figee.log' --window "Figee" --hang >/dev/null 2>&1 &
+hung_tracer=$!
+E2E_PIDS+=($hung_tracer)
+e2e_tool wait-window --class TracerWindow --title "Figee" 15000 >/dev/null || e2e_fail "the hanging tracer's window did not open"
+for _ in $(seq 50); do
+  e2e_tool state --class TracerWindow --title "Figee" | grep -q '^iconic	1' && break
+  sleep 0.1
+done
+e2e_expect_eq "hanging tracer minimised" "iconic	1" "$(e2e_tool state --class TracerWindow --title "Figee" | grep iconic)"
+open_menu
+id=$(entry "Figee" "Programmes en cours")
+if [ -n "$id" ]; then
+  before=$(e2e_now_ms)
+  e2e_click_control "$menu_title" "$id"
+  expect_menu_closed "choosing a program that does not answer"
+  e2e_expect "the program answers after choosing a hung one" program_answers
+  e2e_log "answered $(($(e2e_now_ms) - before)) ms after the click"
+  e2e_expect "... within 2 s of the click" test $(($(e2e_now_ms) - before)) -le 2000
+else
+  e2e_fail "no row for the hanging tracer's window"
+fi
+kill -KILL "$hung_tracer" 2>/dev/null || true
+e2e_tool wait-gone --class TracerWindow --title "Figee" 10000 >/dev/null || e2e_fail "the hanging tracer's window stayed"
 
 # --- a shortcut: started through the shell with its own arguments and working folder ---
 open_menu

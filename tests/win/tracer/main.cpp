@@ -1,7 +1,9 @@
 // A stand-in program for the launching tests: each run appends one line to a trace file,
 //   <working folder> TAB <command line> CR LF
-// and with --window it shows a window and stays until that window is closed.
-//   tracer.exe [--trace <file>] [--window [<title>]] [anything else, traced only]
+// and with --window it shows a window and stays until that window is closed. With --hang too,
+// the window is minimised and the program then stops reading its messages for good, as a
+// program that no longer answers.
+//   tracer.exe [--trace <file>] [--window [<title>]] [--hang] [anything else, traced only]
 // Without --trace the file is tracer.log beside the executable, so that runs started by the
 // shell (an association's command, a shortcut) are traced too. Linked as a windowed program, like
 // the programs it stands in for: started by another windowed program it gets no console.
@@ -19,6 +21,7 @@ constexpr char kClassName[] = "TracerWindow";
 struct Options {
   std::string trace_file;
   bool window = false;
+  bool hang = false;
   std::string title = kDefaultTitle;
 };
 
@@ -38,6 +41,8 @@ Options ReadOptions(int argc, char** argv) {
     } else if (std::strcmp(argv[i], "--window") == 0) {
       options.window = true;
       if (i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0) options.title = argv[++i];
+    } else if (std::strcmp(argv[i], "--hang") == 0) {
+      options.hang = true;
     }
   }
   if (options.trace_file.empty()) options.trace_file = BesideExecutable("tracer.log");
@@ -70,7 +75,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARA
   return DefWindowProcA(window, message, wparam, lparam);
 }
 
-int ShowWindowUntilClosed(const std::string& title) {
+int ShowWindowUntilClosed(const std::string& title, bool hang) {
   WNDCLASSA window_class = {};
   window_class.lpfnWndProc = WindowProcedure;
   window_class.hInstance = GetModuleHandleA(nullptr);
@@ -81,6 +86,10 @@ int ShowWindowUntilClosed(const std::string& title) {
   const HWND window = CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 300,
                                       320, 200, nullptr, nullptr, window_class.hInstance, nullptr);
   if (!window) return 1;
+  if (hang) {
+    ShowWindow(window, SW_MINIMIZE);
+    for (;;) Sleep(INFINITE);
+  }
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
@@ -94,5 +103,5 @@ int ShowWindowUntilClosed(const std::string& title) {
 int main(int argc, char** argv) {
   const Options options = ReadOptions(argc, argv);
   if (!AppendLine(options.trace_file, CurrentFolder() + "\t" + GetCommandLineA() + "\r\n")) return 2;
-  return options.window ? ShowWindowUntilClosed(options.title) : 0;
+  return options.window ? ShowWindowUntilClosed(options.title, options.hang) : 0;
 }
