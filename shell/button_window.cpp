@@ -29,10 +29,13 @@ void CreateButtonWindow() {
   shape.inner_height = 16;
   shape.topmost = true;
   shape.tool_window = options.WindowsTransparency != 0;
+  // Active, it would take Alt+F4 pressed on the empty desktop; it only ever needs the foreground
+  // for its popup menu and About box.
+  shape.no_activate = true;
   if (!ui::OpenWindow(shape)) return;
   if (options.WindowsTransparency) ui::SetWindowAlpha(kButtonWindow, options.TransparencyMain);
   ui::ShowWindow(kButtonWindow);
-  ui::BringToFront(kButtonWindow);
+  ui::KeepOnTop(kButtonWindow);
   (void)ui::CreatePopupMenu(kPopupMenu, {{kItemHelp, "&Aide"},
                                          {kItemWebsite, "&Website"},
                                          {kItemAbout, "A &propos ..."},

@@ -246,7 +246,10 @@ bool DispatchEvent(const ui::Event& event, const ProgramHooks& hooks) {
       return false;
     case ui::EventKind::WindowClose:
       if (event.window == settings_window::kSettingsWindow) Call(hooks.apply_settings_window);
-      return event.window == kButtonWindow;
+      if (event.window == menu::kMenuWindow) Call(hooks.close_menu_window);
+      // Alt+F4 while the button window is active is the user closing the desktop, not the
+      // program; a WM_CLOSE posted to it (the installer's way) quits.
+      return event.window == kButtonWindow && event.item != ui::kClosedByUser;
     case ui::EventKind::WindowMoved:
       Call(hooks.window_moved, event.window);
       return false;

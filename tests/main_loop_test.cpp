@@ -65,12 +65,13 @@ TEST_F(MainLoop, ButtonWindowClicksOpenTheMenuOrThePopup) {
   EXPECT_EQ(log_, "close build popup ");
 }
 
-TEST_F(MainLoop, QuitsOnItemSixOrClosingTheButtonWindowOnly) {
+TEST_F(MainLoop, QuitsOnItemSixOrAPlainCloseOfTheButtonWindowOnly) {
   EXPECT_FALSE(shell::DispatchEvent({EventKind::MenuItem, shell::kButtonWindow, 2}, hooks_));
   EXPECT_FALSE(shell::DispatchEvent({EventKind::MenuItem, shell::kButtonWindow, 4}, hooks_));
   EXPECT_FALSE(shell::DispatchEvent({EventKind::WindowClose, settings_window::kSettingsWindow, 0}, hooks_));
-  EXPECT_FALSE(shell::DispatchEvent({EventKind::WindowClose, menu::kMenuWindow, 0}, hooks_));
-  EXPECT_EQ(log_, "item2 apply ");
+  EXPECT_FALSE(shell::DispatchEvent({EventKind::WindowClose, menu::kMenuWindow, ui::kClosedByUser}, hooks_));
+  EXPECT_FALSE(shell::DispatchEvent({EventKind::WindowClose, shell::kButtonWindow, ui::kClosedByUser}, hooks_));
+  EXPECT_EQ(log_, "item2 apply close ");
   EXPECT_TRUE(shell::DispatchEvent({EventKind::MenuItem, shell::kButtonWindow, 6}, hooks_));
   EXPECT_TRUE(shell::DispatchEvent({EventKind::WindowClose, shell::kButtonWindow, 0}, hooks_));
 }

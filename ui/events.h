@@ -12,11 +12,16 @@ enum class EventKind {
   RightButtonUp,   // right button released over a window's own surface
   MenuItem,        // an item of a popup menu was chosen; `item` is its number
   Control,         // a control was clicked, toggled, moved or changed; `item` is its number
-  WindowClose,     // the close box, Alt+F4 or WM_CLOSE; the window stays until the program closes it
+  WindowClose,     // the close box, Alt+F4 or WM_CLOSE; the window stays until the program closes it;
+                   // `item` is kClosedByUser for the system's close command, 0 for a plain WM_CLOSE
   WindowMoved,     // a window that asked for it (ReportMoves) was moved
   ScreenChanged,   // the screen's size, a monitor or the work area changed (window -1)
   TaskbarCreated,  // the taskbar was made anew (the desktop shell restarted; window -1)
 };
+
+// WindowClose from the system's close command (Alt+F4, the close box, the window menu): the user
+// closing whatever window is active, which another program's WM_CLOSE never is.
+constexpr int kClosedByUser = 1;
 
 struct Event {
   EventKind kind = EventKind::None;

@@ -27,6 +27,9 @@ struct WindowShape {
   bool topmost = false;
   bool tool_window = false;        // kept off the taskbar
   bool drop_shadow = false;
+  // Never made the active window by a click, by being shown or by the system when another
+  // window closes; it takes the foreground only when told to (BringToFront, a popup menu).
+  bool no_activate = false;
   int owner = -1;                  // window number of the owner, or -1
 };
 

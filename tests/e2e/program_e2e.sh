@@ -66,6 +66,30 @@ second_pid=$(e2e_tool pid --class KestrivalumeWindow --title Kestrivalume)
 e2e_expect "second instance runs" test -n "$second_pid"
 e2e_expect_eq "marker holds the new id" "$((second_pid))" "$(marker_pid)"
 
+# --- Alt+F4 closes the menu, never the program ---
+# Alt+F4 goes to the active window; on the button window it would have quit the program. A menu
+# built after it proves it was handled: the close command it posts comes before the next click.
+button_active() { e2e_tool state --class KestrivalumeWindow --title Kestrivalume | grep -qx 'foreground	1'; }
+menu_closed_by_alt_f4() { xdotool key alt+F4 && e2e_tool wait-gone "Start - Kestrivalume" 5000 >/dev/null; }
+alt_f4_leaves_the_program() {  # what
+  xdotool key alt+F4
+  e2e_expect "$1: Alt+F4 leaves the program running" e2e_open_menu 20 700 700
+  e2e_expect "$1: Alt+F4 closes the menu" menu_closed_by_alt_f4
+}
+xdotool mousemove 8 8 click 3
+e2e_tool wait-window --class '#32768' 10000 >/dev/null || e2e_fail "no popup menu"
+xdotool key Escape
+e2e_tool wait-gone --class '#32768' 5000 >/dev/null || e2e_fail "the popup menu stayed"
+e2e_log "after the popup menu: button window active: $(button_active && echo yes || echo no)"
+e2e_expect "after the popup menu the button window is the active one" button_active
+alt_f4_leaves_the_program "after the popup menu"
+e2e_open_menu 20 700 700 || e2e_fail "no menu"
+e2e_click_control "Start - Kestrivalume" 17  # its close button
+e2e_tool wait-gone "Start - Kestrivalume" 5000 >/dev/null || e2e_fail "the close button left the menu open"
+e2e_log "after the menu's close button: button window active: $(button_active && echo yes || echo no)"
+alt_f4_leaves_the_program "after the menu's close button"
+e2e_expect "the program runs after every Alt+F4" kill -0 "$E2E_LAST_PID"
+
 # --- closing the button window quits through the exit sequence ---
 e2e_tool post --class KestrivalumeWindow --title Kestrivalume close >/dev/null
 wait "$E2E_LAST_PID" && status=0 || status=$?

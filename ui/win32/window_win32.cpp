@@ -122,6 +122,8 @@ bool PaintBackground(HWND window, HDC dc) {
   return true;
 }
 
+bool NeverActivated(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_NOACTIVATE) != 0; }
+
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT answer = 0;
   if (win32::OnDesktopNotice(message, wparam, &answer)) return answer;
@@ -149,6 +151,16 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_CLOSE:
       PushEvent({EventKind::WindowClose, win32::WindowNumberOf(window), 0});
       return 0;
+    case WM_SYSCOMMAND:
+      // Told apart from another program's WM_CLOSE, which DefWindowProc would make of it.
+      if ((wparam & 0xFFF0) == SC_CLOSE) {
+        PushEvent({EventKind::WindowClose, win32::WindowNumberOf(window), kClosedByUser});
+        return 0;
+      }
+      break;
+    case WM_MOUSEACTIVATE:
+      if (NeverActivated(window)) return MA_NOACTIVATE;
+      break;
     case WM_MOVE:
       ReportMove(window);
       break;
@@ -187,6 +199,8 @@ DWORD ExtendedStyleOf(const WindowShape& shape) {
   DWORD style = 0;
   if (shape.topmost) style |= WS_EX_TOPMOST;
   if (shape.tool_window) style |= WS_EX_TOOLWINDOW;
+  // WS_EX_NOACTIVATE alone would also take the window off the taskbar.
+  if (shape.no_activate) style |= shape.tool_window ? WS_EX_NOACTIVATE : WS_EX_NOACTIVATE | WS_EX_APPWINDOW;
   return style;
 }
 
@@ -308,7 +322,7 @@ bool WindowShown(int number) {
 void ShowWindow(int number) {
   HWND window = Handle(number);
   if (!window) return;
-  ::ShowWindow(window, SW_SHOW);
+  ::ShowWindow(window, NeverActivated(window) ? SW_SHOWNA : SW_SHOW);
   FindWindowRecord(number)->shown = true;
   NumberFinishedBuild(number);
 }
