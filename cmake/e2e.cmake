@@ -39,6 +39,7 @@ kv_e2e_per_arch(dpi)
 set_tests_properties(e2e.dpi.win32 e2e.dpi.win64 PROPERTIES COST 200)
 # Win64 only: the 32-bit Wine here has no 32-bit RandR library and cannot change the display mode.
 kv_e2e(e2e.desktop_life.win64 desktop_life_e2e.sh win64)
+kv_e2e(e2e.monitors.win64 monitors_e2e.sh win64)
 kv_e2e(e2e.demo.win64 demo_e2e.sh win64)
 # Updates in place: each makes the release packages (and may take the help's screenshots first).
 kv_e2e_per_arch(update)

@@ -28,7 +28,7 @@ enum class RegistryRoot { CurrentUser, ClassesRoot, LocalMachine };
 enum class CursorShape { Arrow, Wait, AppStarting };
 
 struct ScreenInfo {
-  int right = 0;   // right edge of the whole-screen clip box (the primary screen's width)
+  int right = 0;   // right edge of the primary monitor (its width; it starts at 0, 0)
   int bottom = 0;  // bottom edge (height)
   int depth = 0;   // bits per pixel of the primary display
   int dpi = 96;    // resolution of the primary display (96 is 100 %)

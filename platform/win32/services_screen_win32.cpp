@@ -81,14 +81,13 @@ std::optional<ScreenInfo> MeasureScreen() {
   screen.bottom = static_cast<int>(mode->dmPelsHeight);
   screen.depth = static_cast<int>(mode->dmBitsPerPel);
   screen.dpi = win32::MonitorDpiAt({0, 0});  // the primary display holds the point (0, 0)
-  // The whole-screen clip box is what windows can cover; it replaces the mode's size.
-  if (HDC screen_dc = GetDC(nullptr)) {
-    RECT box = {};
-    if (GetClipBox(screen_dc, &box) != ERROR) {
-      screen.right = box.right;
-      screen.bottom = box.bottom;
-    }
-    ReleaseDC(nullptr, screen_dc);
+  // The primary monitor's own rectangle, in the program's own pixels: the screen's clip box
+  // would be the whole virtual desktop, running the menu onto a second monitor.
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+    screen.right = monitor.rcMonitor.right;
+    screen.bottom = monitor.rcMonitor.bottom;
   }
   return screen;
 }

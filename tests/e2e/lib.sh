@@ -44,7 +44,9 @@ e2e_copy_prefix() {
 e2e_start_display() {
   local number_file n=
   number_file=$(mktemp "${E2E_WORK:-/tmp}/display.XXXX")
-  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1920x1080x24}" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  # E2E_MORE_SCREENS: more Xvfb arguments, e.g. a second screen and +xinerama.
+  # shellcheck disable=SC2086
+  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1920x1080x24}" ${E2E_MORE_SCREENS:-} -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
   E2E_XVFB_PID=$!
   for _ in $(seq 100); do
     n=$(head -1 "$number_file")

@@ -44,6 +44,7 @@ constexpr Entry kCommands[] = {
     {"setclipboard", kvtool::cmd_setclipboard},
     {"wallpaper", kvtool::cmd_wallpaper},
     {"display-mode", kvtool::cmd_display_mode},
+    {"monitors", kvtool::cmd_monitors},
     {"msgbox-text", kvtool::cmd_msgbox_text},
     {"msgbox-click", kvtool::cmd_msgbox_click},
 };

@@ -136,4 +136,32 @@ int cmd_display_mode(const Args& args) {
   return 0;
 }
 
+namespace {
+
+BOOL CALLBACK count_monitor(HMONITOR, HDC, LPRECT, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+}  // namespace
+
+// What the program sees of the monitors: their count, the primary one's rectangle and the
+// virtual desktop's size.
+int cmd_monitors(const Args& args) {
+  if (!args.empty()) return usage_error("monitors");
+  int count = 0;
+  EnumDisplayMonitors(nullptr, nullptr, count_monitor, reinterpret_cast<LPARAM>(&count));
+  MONITORINFO primary = {};
+  primary.cbSize = sizeof primary;
+  if (!GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary)) {
+    return fail("no primary monitor: " + last_error_text());
+  }
+  const RECT& r = primary.rcMonitor;
+  print_line("monitors " + std::to_string(count) + " primary " + std::to_string(r.left) + "," + std::to_string(r.top) +
+             "," + std::to_string(r.right) + "," + std::to_string(r.bottom) + " desktop " +
+             std::to_string(GetSystemMetrics(SM_CXVIRTUALSCREEN)) + "," +
+             std::to_string(GetSystemMetrics(SM_CYVIRTUALSCREEN)));
+  return 0;
+}
+
 }  // namespace kvtool
