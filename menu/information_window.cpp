@@ -35,7 +35,7 @@ void ShowInformationWindow(int x, int y, const std::string& text) {
   ui::SetColours(kInformationWindow, label,
                  {colours[settings::kTooltipColor], colours[settings::kTooltipBackColor], false});
   ui::ShowWindow(kInformationWindow);
-  ui::BringToFront(kInformationWindow);
+  (void)ui::BringToFront(kInformationWindow);  // shown at the click: the front is the program's
 }
 
 void CloseInformationWindow() { ui::CloseWindow(kInformationWindow); }

@@ -2,6 +2,7 @@
 
 #include "menu/layout.h"
 #include "menu/menu_controls.h"
+#include "menu/menu_focus.h"
 #include "menu/sections.h"
 #include "platform/environment.h"
 #include "platform/location_marker.h"
@@ -135,9 +136,13 @@ void BuildMenuWindow() {
   AddFixedColumn(cursor);
   ui::SetCreationFont(ui::kDefaultFont);
   ui::ShowWindow(kMenuWindow);
-  ui::BringToFront(kMenuWindow);
+  TakeForegroundForMenu();
+  // The menu this one replaces goes only now: the front never left the program meanwhile.
+  ui::DestroyRetiredWindows();
 }
 
-void CloseMenuWindow() { ui::CloseWindow(kMenuWindow); }
+// The window stays on the screen until the event that closed it is handled, or until the next
+// menu in its place is shown.
+void CloseMenuWindow() { ui::RetireWindow(kMenuWindow); }
 
 }  // namespace menu

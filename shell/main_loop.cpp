@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "menu/menu_controls.h"
+#include "menu/menu_focus.h"
 #include "menu/view_state.h"
 #include "platform/environment.h"
 #include "platform/location_marker.h"
@@ -141,9 +142,7 @@ bool DispatchMenuItem(int item, const ProgramHooks& hooks) {
 }
 
 void CloseMenuOnFocusLoss(const ProgramHooks& hooks) {
-  if (!ui::WindowExists(menu::kMenuWindow)) return;
-  const int focused = ui::FocusedWindow();
-  if (focused != menu::kMenuWindow && focused != kButtonWindow) Call(hooks.close_menu_window);
+  if (ui::WindowExists(menu::kMenuWindow) && menu::MenuLostForeground(kButtonWindow)) Call(hooks.close_menu_window);
 }
 
 // Opens the menu once each time the pointer enters the primary monitor's top-left corner.
@@ -259,6 +258,10 @@ bool DispatchEvent(const ui::Event& event, const ProgramHooks& hooks) {
     case ui::EventKind::TaskbarCreated:
       KeepButtonWindowInCorner();
       return false;
+    case ui::EventKind::PressOutside:
+      // The menu never had the front: the user clicked into another program.
+      if (event.window == menu::kMenuWindow) Call(hooks.close_menu_window);
+      return false;
     case ui::EventKind::None:
       IdleWork(hooks);
       return false;
@@ -299,6 +302,7 @@ void ExitSequence(const ProgramHooks& hooks) {
 int RunMainLoop(const ProgramHooks& hooks) {
   ui::SetSessionEndHandler([&hooks] { SaveForSessionEnd(hooks); });
   while (!DispatchEvent(ui::WaitEvent(kEventWaitMs), hooks)) {
+    ui::DestroyRetiredWindows();  // a window closed by the event goes once it is handled
   }
   ui::SetSessionEndHandler(nullptr);  // the exit sequence saves from here on
   ExitSequence(hooks);

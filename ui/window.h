@@ -35,12 +35,22 @@ struct WindowShape {
 
 [[nodiscard]] bool OpenWindow(const WindowShape& shape);
 void CloseWindow(int number);
+// Gives the window up without taking it off the screen yet: its number is free at once (a new
+// window may take it), its title and published numbers go, its events are dropped, and it is
+// destroyed by DestroyRetiredWindows. A window built in its place thus takes the foreground from
+// a window of the program, which Windows allows, instead of from whatever came to the front when
+// the old one went.
+void RetireWindow(int number);
+void DestroyRetiredWindows();
 bool WindowExists(int number);
 // The window exists and its build is finished: it has been shown.
 bool WindowShown(int number);
 
 void ShowWindow(int number);
-void BringToFront(int number);      // topmost and foreground
+// Topmost and the foreground window. Windows grants the foreground only to the process that
+// received the last input (or that the foreground process started, or once the lock has timed
+// out); false when it refused, the window then being active inside the program only.
+bool BringToFront(int number);
 void KeepOnTop(int number);         // topmost again, without taking the foreground
 void MoveWindowTo(int number, int x, int y);
 void SetInnerSize(int number, int inner_width, int inner_height);
@@ -70,9 +80,22 @@ void SetBackgroundImage(int number, int image);
 bool SetWindowAlpha(int number, int alpha);
 bool SetWindowColourKey(int number, Rgb key);
 
-// Number of the window that has the keyboard focus (or contains the focused control), or -1
-// when the focus is outside the program's windows.
-int FocusedWindow();
+// The foreground window, the one the user works in: `number` is the program's number for it, or
+// kOtherProgram; `id` tells one window from another (0 while no window is in the foreground,
+// which happens for a moment while the system switches).
+constexpr int kOtherProgram = -1;
+struct Foreground {
+  int number = kOtherProgram;
+  std::uintptr_t id = 0;
+};
+Foreground CurrentForeground();
+
+// From now on every press of a mouse button outside the window, in any program, is reported as
+// a PressOutside event of the window (a low-level mouse hook): what tells that the user went on
+// elsewhere when the window could not take the foreground. Ends with StopWatchingPresses or when
+// the window closes.
+void WatchPressesOutside(int number);
+void StopWatchingPresses();
 
 // Whether a mouse button (left, right or middle, as the hardware reports it) is held down now.
 bool MouseButtonHeld();

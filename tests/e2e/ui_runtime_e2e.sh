@@ -70,6 +70,15 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 e2e_screenshot probe
+# --- presses outside the window, in another program's window, are reported; its own are not ---
+wine notepad >/dev/null 2>&1 &
+E2E_PIDS+=($!)
+e2e_tool wait-window --class Notepad 15000 >/dev/null || e2e_fail "notepad did not start"
+read -r nx ny nw nh < <(e2e_geometry "$(xdotool search --class notepad | tail -n 1)")
+xdotool mousemove $((nx + nw / 2)) $((ny + nh / 2)) click 1
+e2e_expect "a press in another program's window reported" e2e_wait_line "$out" '^event pressoutside 1 0$' 5
+e2e_expect_eq "no press inside the window reported as outside" 1 "$(grep -c '^event pressoutside' "$out")"
+e2e_tool post --class Notepad close >/dev/null || true
 e2e_tool post "$title" close >/dev/null
 e2e_expect "close reported" e2e_wait_line "$out" '^event close 1 0$' 5
 wait "$E2E_LAST_PID" && status=0 || status=$?

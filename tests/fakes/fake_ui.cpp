@@ -41,6 +41,7 @@ bool OpenWindow(const WindowShape& shape) {
 }
 void CloseWindow(int number) {
   FakeUi().windows.erase(number);
+  if (FakeUi().press_watch == number) FakeUi().press_watch = -1;
   auto& controls = fakes::Recorder().controls;
   controls.erase(std::remove_if(controls.begin(), controls.end(),
                                 [number](const fakes::FakeControl& control) { return control.window == number; }),
@@ -49,13 +50,34 @@ void CloseWindow(int number) {
 bool WindowExists(int number) { return FakeUi().windows.count(number) != 0; }
 bool WindowShown(int number) { return WindowExists(number) && fakes::Recorder().window_states[number].shown; }
 void ShowWindow(int number) { fakes::Recorder().window_states[number].shown = true; }
-void BringToFront(int) {}
+bool BringToFront(int number) {
+  int& refusals = FakeUi().refusals;
+  if (refusals != 0) {
+    if (refusals > 0) --refusals;
+    return false;
+  }
+  FakeUi().focused_window = number;
+  return true;
+}
+Foreground CurrentForeground() {
+  const int number = FakeUi().focused_window;
+  if (number >= 0) return {number, 1000u + static_cast<std::uintptr_t>(number)};
+  return {kOtherProgram, FakeUi().other_foreground};
+}
+void WatchPressesOutside(int number) { FakeUi().press_watch = number; }
+void StopWatchingPresses() { FakeUi().press_watch = -1; }
+void RetireWindow(int number) {
+  if (!WindowExists(number)) return;
+  if (FakeUi().press_watch == number) StopWatchingPresses();
+  CloseWindow(number);
+  FakeUi().retired.push_back(number);
+}
+void DestroyRetiredWindows() { FakeUi().retired.clear(); }
 void KeepOnTop(int number) { FakeUi().kept_on_top.push_back(number); }
 bool SetWindowAlpha(int number, int alpha) {
   FakeUi().window_alpha[number] = alpha;
   return true;
 }
-int FocusedWindow() { return FakeUi().focused_window; }
 bool MouseButtonHeld() { return FakeUi().mouse_button_held; }
 
 bool CursorPosition(int* x, int* y) {

@@ -1,6 +1,7 @@
 #pragma once
 // Fakes of the Windows services and of the user-interface runtime for the unit tests: tests set
 // what a service returns and read what was asked of it. Reset() before each test.
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <set>
@@ -115,7 +116,13 @@ struct Ui {
   };
   std::map<int, Font> fonts;
   bool builtin_images_stored = false;
+  // The foreground: the program's window of that number, or with -1 another program's window
+  // `other_foreground` (0: no window in the foreground).
   int focused_window = -1;
+  std::uintptr_t other_foreground = 77;
+  int refusals = 0;          // BringToFront refuses this many calls (-1: every call)
+  int press_watch = -1;      // the window WatchPressesOutside watches for
+  std::vector<int> retired;  // windows retired and not destroyed yet
   int cursor_x = 500, cursor_y = 500;
   bool cursor_readable = true;   // false: a secure desktop hides the pointer
   bool mouse_button_held = false;

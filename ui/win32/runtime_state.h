@@ -51,6 +51,9 @@ HWND ControlHandle(int window, int control);
 // WM_COMMAND carries control numbers in a word).
 int NextAutoNumber();
 
+// The window whose outside presses are watched (WatchPressesOutside), or -1.
+int PressWatchWindow();
+
 // Queues an event with the Shift key's state at this moment.
 void PushEvent(Event event);
 // The same, unless an equal event is queued already.

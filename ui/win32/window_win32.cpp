@@ -42,15 +42,22 @@ LRESULT ControlColour(HWND window, HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(record->background);
 }
 
+// An event of one of the program's windows; none for a retired window, whose number may be
+// another window's already.
+void PushOwnEvent(EventKind kind, HWND window, int item) {
+  const int number = win32::WindowNumberOf(window);
+  if (number >= 0) PushEvent({kind, number, item});
+}
+
 void ReportControl(HWND window, HWND control) {
-  PushEvent({EventKind::Control, win32::WindowNumberOf(window), GetDlgCtrlID(control)});
+  PushOwnEvent(EventKind::Control, window, GetDlgCtrlID(control));
 }
 
 bool OnCommand(HWND window, WPARAM wparam, LPARAM lparam) {
   const int code = HIWORD(wparam);
   if (lparam == 0) {
     if (code != 0) return false;  // accelerators are not used
-    PushEvent({EventKind::MenuItem, win32::WindowNumberOf(window), LOWORD(wparam)});
+    PushOwnEvent(EventKind::MenuItem, window, LOWORD(wparam));
     return true;
   }
   if (code == BN_CLICKED || code == CBN_SELCHANGE) {
@@ -143,18 +150,18 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_ERASEBKGND:
       return PaintBackground(window, reinterpret_cast<HDC>(wparam));
     case WM_LBUTTONUP:
-      PushEvent({EventKind::LeftButtonUp, win32::WindowNumberOf(window), 0});
+      PushOwnEvent(EventKind::LeftButtonUp, window, 0);
       return 0;
     case WM_RBUTTONUP:
-      PushEvent({EventKind::RightButtonUp, win32::WindowNumberOf(window), 0});
+      PushOwnEvent(EventKind::RightButtonUp, window, 0);
       return 0;
     case WM_CLOSE:
-      PushEvent({EventKind::WindowClose, win32::WindowNumberOf(window), 0});
+      PushOwnEvent(EventKind::WindowClose, window, 0);
       return 0;
     case WM_SYSCOMMAND:
       // Told apart from another program's WM_CLOSE, which DefWindowProc would make of it.
       if ((wparam & 0xFFF0) == SC_CLOSE) {
-        PushEvent({EventKind::WindowClose, win32::WindowNumberOf(window), kClosedByUser});
+        PushOwnEvent(EventKind::WindowClose, window, kClosedByUser);
         return 0;
       }
       break;
@@ -300,16 +307,52 @@ bool OpenWindow(const WindowShape& shape) {
   return true;
 }
 
+namespace {
+
+void RemoveProperties(WindowRecord& record) {
+  for (const std::string& name : record.properties) RemovePropA(record.handle, name.c_str());
+  record.properties.clear();
+}
+
+void Destroy(WindowRecord& record) {
+  RemoveProperties(record);
+  DestroyWindow(record.handle);  // destroys the controls and the tooltip window with it
+  for (auto& [control, item] : record.controls) {
+    if (item.background_brush) DeleteObject(item.background_brush);
+  }
+  if (record.background) DeleteObject(record.background);
+}
+
+std::vector<WindowRecord>& Retired() {
+  static std::vector<WindowRecord> retired;
+  return retired;
+}
+
+}  // namespace
+
 void CloseWindow(int number) {
   WindowRecord* record = FindWindowRecord(number);
   if (!record) return;
-  for (const std::string& name : record->properties) RemovePropA(record->handle, name.c_str());
-  DestroyWindow(record->handle);  // destroys the controls and the tooltip window with it
-  for (auto& [control, item] : record->controls) {
-    if (item.background_brush) DeleteObject(item.background_brush);
-  }
-  if (record->background) DeleteObject(record->background);
+  if (win32::PressWatchWindow() == number) StopWatchingPresses();
+  Destroy(*record);
   win32::Windows().erase(number);
+}
+
+void RetireWindow(int number) {
+  WindowRecord* record = FindWindowRecord(number);
+  if (!record) return;
+  if (win32::PressWatchWindow() == number) StopWatchingPresses();
+  // Nothing outside may take it for the window of that number any more.
+  RemoveProperties(*record);
+  SetWindowTextA(record->handle, "");
+  Retired().push_back(std::move(*record));
+  win32::Windows().erase(number);
+}
+
+void DestroyRetiredWindows() {
+  std::vector<WindowRecord> retired;
+  retired.swap(Retired());
+  for (WindowRecord& record : retired) Destroy(record);
 }
 
 bool WindowExists(int number) { return FindWindowRecord(number) != nullptr; }
@@ -345,11 +388,12 @@ void AnswerSentMessages() {
   PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
-void BringToFront(int number) {
+bool BringToFront(int number) {
   HWND window = Handle(number);
-  if (!window) return;
+  if (!window) return false;
   SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  SetForegroundWindow(window);
+  // A refusal may still report success: the foreground window says what happened.
+  return SetForegroundWindow(window) && GetForegroundWindow() == window;
 }
 
 void KeepOnTop(int number) {
@@ -415,9 +459,11 @@ bool SetWindowAlpha(int number, int alpha) {
 
 bool SetWindowColourKey(int number, Rgb key) { return SetLayered(number, key, 255, LWA_COLORKEY); }
 
-int FocusedWindow() {
-  HWND focus = GetFocus();
-  return focus ? win32::WindowNumberOf(GetAncestor(focus, GA_ROOT)) : -1;
+Foreground CurrentForeground() {
+  HWND window = GetForegroundWindow();
+  if (!window) return {};
+  const HWND root = GetAncestor(window, GA_ROOT);
+  return {win32::WindowNumberOf(root ? root : window), reinterpret_cast<std::uintptr_t>(window)};
 }
 
 bool MouseButtonHeld() {

@@ -30,6 +30,7 @@ const char* KindName(ui::EventKind kind) {
     case ui::EventKind::WindowMoved: return "moved";
     case ui::EventKind::ScreenChanged: return "screen";
     case ui::EventKind::TaskbarCreated: return "taskbar";
+    case ui::EventKind::PressOutside: return "pressoutside";
     case ui::EventKind::None: break;
   }
   return "none";
@@ -77,7 +78,8 @@ bool OpenProbeWindow() {
   ui::SetBackgroundColour(kWindow, 0x00F0E0D0);
   AddControls();
   ui::ShowWindow(kWindow);
-  ui::BringToFront(kWindow);
+  (void)ui::BringToFront(kWindow);
+  ui::WatchPressesOutside(kWindow);
   return ui::CreatePopupMenu(1, {{2, "&Aide"}, {0, ""}, {9, "&Quitter"}});
 }
 
