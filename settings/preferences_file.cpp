@@ -6,6 +6,7 @@
 
 #include "platform/text.h"
 #include "settings/latin1_utf8.h"
+#include "ui/open_file.h"
 #include "ui/text_file.h"
 
 namespace settings {
@@ -17,14 +18,14 @@ namespace {
 bool CanWriteInPlace(const std::string& path) {
   struct stat status {};
   if (stat(path.c_str(), &status) != 0 || (status.st_mode & S_IWUSR) == 0) return false;
-  std::FILE* file = std::fopen(path.c_str(), "r+b");
+  std::FILE* file = ui::OpenFileUninherited(path, "r+b");
   if (!file) return false;
   std::fclose(file);
   return true;
 }
 
 bool CanBeOpened(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = ui::OpenFileUninherited(path, "rb");
   if (!file) return false;
   std::fclose(file);
   return true;
@@ -33,7 +34,7 @@ bool CanBeOpened(const std::string& path) {
 // Whether a new file can be made beside `path`: the temporary file a save goes through.
 bool FolderTakesNewFile(const std::string& path) {
   const std::string probe = path + ".tmp";
-  std::FILE* file = std::fopen(probe.c_str(), "wb");
+  std::FILE* file = ui::OpenFileUninherited(probe, "wb");
   if (!file) return false;
   std::fclose(file);
   std::remove(probe.c_str());

@@ -1,10 +1,13 @@
 #include "ui/text_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "tests/test_images.h"
+#include "ui/open_file.h"
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
@@ -85,4 +88,41 @@ TEST(TextFile, JoinedLinesSplitBackUnchanged) {
   for (const Lines& lines : {Lines{"a", "", "b"}, Lines{""}, Lines{"x", ""}}) {
     EXPECT_EQ(ui::SplitLines(ui::JoinLinesCrLf(lines)), lines);
   }
+}
+
+// Every file of ours is opened with its descriptor closed on exec, so that no program started
+// meanwhile holds it; the three modes keep what fopen's do.
+TEST(TextFile, OpenedFilesAreNotInheritedAndKeepTheirModes) {
+  const std::string folder = test_images::FreshFolder("text_uninherited");
+  const std::string path = folder + "/list.txt";
+  const auto closed_on_exec = [](std::FILE* file) { return (fcntl(fileno(file), F_GETFD) & FD_CLOEXEC) != 0; };
+
+  EXPECT_EQ(ui::OpenFileUninherited(path, "rb"), nullptr);
+  EXPECT_EQ(ui::OpenFileUninherited(path, "r+b"), nullptr);  // updating never creates
+  std::FILE* file = ui::OpenFileUninherited(path, "wb");
+  ASSERT_NE(file, nullptr);
+  EXPECT_TRUE(closed_on_exec(file));
+  std::fputs("first text", file);
+  std::fclose(file);
+
+  file = ui::OpenFileUninherited(path, "r+b");
+  ASSERT_NE(file, nullptr);
+  EXPECT_TRUE(closed_on_exec(file));
+  std::fputs("FIRST", file);  // in place, the rest kept
+  std::fclose(file);
+  EXPECT_EQ(ui::ReadFileBytes(path), "FIRST text");
+
+  file = ui::OpenFileUninherited(path, "rb");
+  ASSERT_NE(file, nullptr);
+  EXPECT_TRUE(closed_on_exec(file));
+  EXPECT_EQ(std::fputc('x', file), EOF);  // read only
+  std::fclose(file);
+
+  file = ui::OpenFileUninherited(path, "wb");  // truncates
+  ASSERT_NE(file, nullptr);
+  std::fclose(file);
+  EXPECT_EQ(ui::ReadFileBytes(path), "");
+
+  EXPECT_EQ(ui::OpenFileUninherited(path, "ab"), nullptr);  // a mode not offered
+  fs::remove_all(folder);
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ui/open_file.h"
 #include "ui/replace_file.h"
 
 namespace ui {
@@ -30,7 +31,7 @@ bool WriteAndClose(std::FILE* file, const std::string& bytes) {
 }  // namespace
 
 std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t max_bytes) {
-  FileCloser closer{std::fopen(path.c_str(), "rb")};
+  FileCloser closer{OpenFileUninherited(path, "rb")};
   if (!closer.file) return std::nullopt;
   // Read in pieces rather than trusting a size asked in advance: the file may grow.
   std::string bytes;
@@ -46,7 +47,7 @@ std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t ma
 }
 
 bool FileHolds(const std::string& path, const std::string& bytes) {
-  FileCloser closer{std::fopen(path.c_str(), "rb")};
+  FileCloser closer{OpenFileUninherited(path, "rb")};
   if (!closer.file) return false;
   // Compared piece by piece as it is read; the first difference, or a file longer or shorter
   // than the bytes, ends the comparison.
@@ -65,7 +66,7 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes) {
   // writing and flushing it (seconds for usage lists of many thousand lines).
   if (FileHolds(path, bytes)) return true;
   const std::string temporary = path + ".tmp";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  std::FILE* file = OpenFileUninherited(temporary, "wb");
   if (!file) return false;  // nothing of ours to clean up (it may be someone else's folder)
   if (WriteAndClose(file, bytes) && ReplaceFileWith(temporary, path)) return true;
   std::remove(temporary.c_str());

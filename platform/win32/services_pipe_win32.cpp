@@ -1,7 +1,9 @@
 // Hidden helper processes: a program started without a window, its standard output read
 // through a pipe in 10 ms polls, given up on when it stalls, and ended in any case. At the
 // program's end every one still running is ended from the GUI thread, so that the thread
-// reading it returns by itself and never has to be killed.
+// reading it returns by itself and never has to be killed. Each helper inherits only its own
+// standard handles (never a file another thread has open just then) and lives in a job the
+// program holds, so that it ends with the program even when the program is killed.
 #include <windows.h>
 
 #include <algorithm>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "platform/services.h"
+#include "platform/win32/library_function_win32.h"
 
 namespace services {
 namespace {
@@ -65,20 +68,153 @@ bool CreateOutputPipe(Pipe* pipe) {
   return false;
 }
 
-bool StartHidden(const std::string& executable, const std::string& parameters, HANDLE output,
-                 PROCESS_INFORMATION* started) {
+// The helpers' job: closing its last handle ends every process in it, so the helpers end with
+// the program even when it is killed. One for the process's lifetime, made on first use; null
+// where the system has none or refuses the limit.
+HANDLE HelperJob() {
+  static const HANDLE job = [] {
+    const HANDLE made = CreateJobObjectA(nullptr, nullptr);  // no security attributes: not inherited
+    if (!made) return HANDLE{nullptr};
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits)) return made;
+    CloseHandle(made);
+    return HANDLE{nullptr};
+  }();
+  return job;
+}
+
+// The process-and-thread attribute functions (Vista and later), looked up at run time.
+struct AttributeFunctions {
+  using Initialize = BOOL(WINAPI*)(LPPROC_THREAD_ATTRIBUTE_LIST, DWORD, DWORD, PSIZE_T);
+  using Update = BOOL(WINAPI*)(LPPROC_THREAD_ATTRIBUTE_LIST, DWORD, DWORD_PTR, PVOID, SIZE_T, PVOID, PSIZE_T);
+  using Delete = VOID(WINAPI*)(LPPROC_THREAD_ATTRIBUTE_LIST);
+  Initialize initialize = nullptr;
+  Update update = nullptr;
+  Delete remove = nullptr;
+  bool Present() const { return initialize && update && remove; }
+};
+
+const AttributeFunctions& Attributes() {
+  static const AttributeFunctions functions = [] {
+    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    AttributeFunctions found;
+    found.initialize = win32::LibraryFunction<AttributeFunctions::Initialize>(kernel, "InitializeProcThreadAttributeList");
+    found.update = win32::LibraryFunction<AttributeFunctions::Update>(kernel, "UpdateProcThreadAttribute");
+    found.remove = win32::LibraryFunction<AttributeFunctions::Delete>(kernel, "DeleteProcThreadAttributeList");
+    return found;
+  }();
+  return functions;
+}
+
+// Console handles of systems before Windows 8 are not handles of the kernel (their low two bits
+// are set): the console gives them their meaning in a process attached to it, not inheritance.
+bool IsConsolePseudoHandle(HANDLE handle) { return (reinterpret_cast<ULONG_PTR>(handle) & 3) == 3; }
+
+bool IsInheritableHandle(HANDLE handle) {
+  if (!handle || handle == INVALID_HANDLE_VALUE || IsConsolePseudoHandle(handle)) return false;
+  DWORD flags = 0;
+  return GetHandleInformation(handle, &flags) && (flags & HANDLE_FLAG_INHERIT) != 0;
+}
+
+// The standard handles and the only handles the helper inherits: the pipe's writing end, and the
+// program's own input and error where they can be inherited. Any other handle in STARTUPINFO
+// would name nothing in the helper (or something else), so it gets none instead; a console
+// pseudo-handle stays, as it means the same in the console the helper shares.
+struct HelperHandles {
+  HANDLE input = nullptr;
+  HANDLE output = nullptr;
+  HANDLE error = nullptr;
+  std::vector<HANDLE> inherited;
+};
+
+HANDLE Offered(HANDLE handle, std::vector<HANDLE>* inherited) {
+  if (IsConsolePseudoHandle(handle)) return handle;
+  if (!IsInheritableHandle(handle)) return nullptr;
+  // The attribute refuses a handle listed twice.
+  if (std::find(inherited->begin(), inherited->end(), handle) == inherited->end()) inherited->push_back(handle);
+  return handle;
+}
+
+HelperHandles HandlesForHelper(HANDLE output) {
+  HelperHandles handles;
+  handles.output = output;
+  handles.inherited.push_back(output);
+  handles.input = Offered(GetStdHandle(STD_INPUT_HANDLE), &handles.inherited);
+  handles.error = Offered(GetStdHandle(STD_ERROR_HANDLE), &handles.inherited);
+  return handles;
+}
+
+std::string CommandLine(const std::string& executable, const std::string& parameters) {
+  std::string command_line = "\"" + executable + "\"";
+  if (!parameters.empty()) command_line += " " + parameters;
+  return command_line;
+}
+
+STARTUPINFOA HiddenStartup() {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
   startup.wShowWindow = SW_HIDE;
+  return startup;
+}
+
+// Started suspended, inheriting only the handles listed; false when the system lacks the
+// attribute list or refuses it (the caller then starts it as older systems do).
+bool StartInheritingOnly(const std::string& executable, const std::string& parameters, HelperHandles handles,
+                         PROCESS_INFORMATION* started) {
+  const AttributeFunctions& functions = Attributes();
+  if (!functions.Present()) return false;
+  SIZE_T size = 0;
+  functions.initialize(nullptr, 1, 0, &size);  // fails by design, telling the size
+  if (size == 0) return false;
+  std::vector<unsigned char> storage(size);
+  const auto list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage.data());
+  if (!functions.initialize(list, 1, 0, &size)) return false;
+  bool ok = functions.update(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handles.inherited.data(),
+                             handles.inherited.size() * sizeof(HANDLE), nullptr, nullptr) != FALSE;
+  if (ok) {
+    STARTUPINFOEXA startup = {};
+    startup.StartupInfo = HiddenStartup();
+    startup.StartupInfo.cb = sizeof startup;
+    startup.StartupInfo.hStdInput = handles.input;
+    startup.StartupInfo.hStdOutput = handles.output;
+    startup.StartupInfo.hStdError = handles.error;
+    startup.lpAttributeList = list;
+    // CreateProcessA may write into the command line, so it gets a copy of its own.
+    std::string command_line = CommandLine(executable, parameters);
+    ok = CreateProcessA(executable.c_str(), &command_line[0], nullptr, nullptr, TRUE,
+                        CREATE_SUSPENDED | EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr, &startup.StartupInfo,
+                        started) != FALSE;
+  }
+  functions.remove(list);
+  return ok;
+}
+
+// Without the attribute list the helper inherits every inheritable handle the program holds.
+bool StartInheritingAll(const std::string& executable, const std::string& parameters, HANDLE output,
+                        PROCESS_INFORMATION* started) {
+  STARTUPINFOA startup = HiddenStartup();
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = output;
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-  // CreateProcessA may write into the command line, so it gets a copy of its own.
-  std::string command_line = "\"" + executable + "\"";
-  if (!parameters.empty()) command_line += " " + parameters;
-  return CreateProcessA(executable.c_str(), &command_line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        started) != FALSE;
+  std::string command_line = CommandLine(executable, parameters);
+  return CreateProcessA(executable.c_str(), &command_line[0], nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr,
+                        nullptr, &startup, started) != FALSE;
+}
+
+// Started suspended and put in the helpers' job before it runs a single instruction, so that it
+// never runs outside it; where there is no job, or the system refuses it (a process already in
+// a job that forbids nesting), it runs as it is.
+bool StartHidden(const std::string& executable, const std::string& parameters, HANDLE output,
+                 PROCESS_INFORMATION* started) {
+  if (!StartInheritingOnly(executable, parameters, HandlesForHelper(output), started) &&
+      !StartInheritingAll(executable, parameters, output, started))
+    return false;
+  const HANDLE job = HelperJob();
+  if (job) AssignProcessToJobObject(job, started->hProcess);
+  ResumeThread(started->hThread);
+  return true;
 }
 
 bool StillRunning(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }

@@ -2,8 +2,8 @@
 # The Start-menu catalogue under Wine. A Start menu is built in the prefix with kvtool; the real
 # refresh (background thread, console helper on a pipe, icon lookups) runs in catalogueprobe.exe
 # and its published records are compared with the helper's own listing and with the shortcuts.
-# Then the reading side against misbehaving helpers (stall, half a line, slow, a burst), the
-# thread's priority, the icon lookups, and finally
+# Then the reading side against misbehaving helpers (stall, half a line, slow, a burst), what a
+# helper holds of the program's open files, the thread's priority, the icon lookups, and finally
 # Kestrivalume.exe itself counting a program started outside the menu (window scan).
 #   catalogue_e2e.sh win32|win64
 source "$(dirname "$0")/lib.sh"
@@ -102,6 +102,17 @@ e2e_expect_eq "a slow helper is read to its end" "4 4" \
 records=$(CATALOGUEPROBE_HELPER=burst probe refresh "$fake" 1)
 e2e_expect_eq "a burst of 2000 lines arrives whole" "2000 2000 Prog2000.lnk" \
   "$(echo "$records" | awk -F'\t' '$1 == 0 {c = $3} $1 == 1 {n++; last = $2} END {print c, n, last}')"
+
+# --- what a helper holds of the program's handles ---
+# Two files open for writing while a helper runs: one opened as the program opens its files,
+# one with an inheritable handle. The helper inherits neither, runs in the program's job, and
+# the save's replace of its file succeeds.
+held=$(probe inherit "$(data_folder inherit "")")
+e2e_expect_eq "the program's files are opened not inheritable" "parent own-inheritable 0" \
+  "$(echo "$held" | grep '^parent')"
+e2e_expect_eq "the helper holds neither file and runs in the job" "own free|control free|job 1" \
+  "$(echo "$held" | grep -E '^(own|control|job) ' | paste -sd '|')"
+e2e_expect_eq "the save's replace succeeds" "replaced 1" "$(echo "$held" | grep '^replaced')"
 
 # --- the thread and the icons ---
 e2e_expect_eq "refresh thread below normal priority, with COM" "priority -1 com 1" "$(probe thread)"

@@ -7,7 +7,8 @@
 #     the geometry a program started on that screen gives it; and back again;
 #   - the taskbar is made anew ("TaskbarCreated"): the button window is topmost again;
 #   - the program quits while its console helper writes without end: the exit ends the helper,
-#     completes within a few seconds and saves.
+#     completes within a few seconds and saves;
+#   - the program killed while that helper runs: the helper ends with it (the program's job).
 #   desktop_life_e2e.sh win32|win64   (win32: the display change needs the 32-bit RandR library)
 source "$(dirname "$0")/lib.sh"
 case "${1:-}" in
@@ -170,4 +171,24 @@ e2e_expect "the exit takes less than 10 s more than a plain quit" test "$took" -
 e2e_expect_eq "exit code" 0 "$status"
 e2e_expect_eq "the exit saved the toggled setting" 0 "$(pref ShowProgImmediate)"
 e2e_expect "the helper was ended" test -z "$(helper_running)"
+wineserver -w
+
+# ================= killed while the console helper writes without end =================
+# No exit of the program's own ends the helper here: only the job the program holds it in.
+CATALOGUEPROBE_HELPER=endless e2e_launch program "$E2E_OUT/Kestrivalume.exe"
+program=$E2E_LAST_PID
+e2e_wait_shown Kestrivalume 30 || e2e_fail "no button window"
+for _ in $(seq 100); do [ -n "$(helper_running)" ] && break; sleep 0.1; done
+helper=$(helper_running || true)
+e2e_expect "the endless helper runs again" test -n "$helper"
+program_unix=$(pgrep -f 'Kestrivalume\.exe' | while read -r pid; do
+  tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"; done |
+  grep -vxF "$helper" | head -n 1 || true)
+e2e_expect "the program's own process found" test -n "$program_unix"
+kill -KILL "$program_unix" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
+for _ in $(seq 100); do [ -z "$(helper_running)" ] && break; sleep 0.1; done
+e2e_expect "the helper ended with the killed program" test -z "$(helper_running)"
+# Were it still running, it would outlive the test: end it for the next one.
+for pid in $(helper_running); do kill -KILL "$pid" 2>/dev/null || true; done
 e2e_finish

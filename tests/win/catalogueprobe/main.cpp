@@ -7,6 +7,7 @@
 //   thread                      "priority <n> com <0|1>" as seen inside a background thread
 //   icons                       small-icon lookups: "<what> <0|1>" (1 = an icon came back)
 //   bench <lines>               timings of parsing a listing with icons cached
+//   inherit <folder>            what a helper holds of the program's open files (inheritance.cpp)
 // Started as the console helper ("-startmenu") with CATALOGUEPROBE_HELPER set, it plays a
 // misbehaving helper instead (see fake_helper.cpp).
 #include <windows.h>
@@ -83,7 +84,9 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);  // scripts compare the bytes: no CR before LF
   const std::string command = argc > 1 ? argv[1] : "";
   const char* helper_role = std::getenv("CATALOGUEPROBE_HELPER");
+  if (command == "-startmenu" && helper_role && std::string(helper_role) == "handles") return probe::PlayHandleHolder();
   if (command == "-startmenu" && helper_role) return probe::PlayHelper(helper_role);
+  if (command == "inherit" && argc == 3) return probe::PrintInheritance(argv[2]);
   if (command == "refresh" && argc == 4) return Refresh(argv[2], std::atoi(argv[3]));
   if (command == "find" && argc == 4) return Find(argv[2], argv[3]);
   if (command == "thread" && argc == 2) return probe::PrintThreadState();

@@ -6,6 +6,9 @@ namespace probe {
 
 // Plays a console helper that misbehaves as `how` says; returns its exit code.
 int PlayHelper(const std::string& how);
+// The helper's part and the program's part of the check on inherited handles (inheritance.cpp).
+int PlayHandleHolder();
+int PrintInheritance(const std::string& folder);
 int PrintThreadState();
 int PrintIcons();
 int Bench(int lines);
