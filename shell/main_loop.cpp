@@ -259,6 +259,10 @@ bool DispatchEvent(const ui::Event& event, const ProgramHooks& hooks) {
     case ui::EventKind::TaskbarCreated:
       KeepButtonWindowInCorner();
       return false;
+    case ui::EventKind::EnvironmentChanged:
+      // The programs launched from now on get the variables the user just changed.
+      Call(hooks.refresh_environment);
+      return false;
     case ui::EventKind::None:
       IdleWork(hooks);
       return false;

@@ -17,6 +17,7 @@ enum class EventKind {
   WindowMoved,     // a window that asked for it (ReportMoves) was moved
   ScreenChanged,   // the screen's size, a monitor or the work area changed (window -1)
   TaskbarCreated,  // the taskbar was made anew (the desktop shell restarted; window -1)
+  EnvironmentChanged,  // the user's or the system's environment variables changed (window -1)
 };
 
 // WindowClose from the system's close command (Alt+F4, the close box, the window menu): the user

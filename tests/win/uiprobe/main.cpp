@@ -30,6 +30,7 @@ const char* KindName(ui::EventKind kind) {
     case ui::EventKind::WindowMoved: return "moved";
     case ui::EventKind::ScreenChanged: return "screen";
     case ui::EventKind::TaskbarCreated: return "taskbar";
+    case ui::EventKind::EnvironmentChanged: return "environment";
     case ui::EventKind::None: break;
   }
   return "none";
