@@ -81,6 +81,18 @@ void HoldNamedMutex(const std::string& name);
 // it. For an end where another thread may still hold a lock that the normal end would wait for.
 void EndProcessAtOnce(unsigned exit_code);
 
+// --- environment ---
+// Notes the variables Windows composes for the user now (CreateEnvironmentBlock, looked up at
+// run time in userenv.dll): what a later rebuild may remove. At start-up.
+void RememberLogonEnvironment();
+// Rebuilds the process's environment from the user's and the system's variables as Windows
+// composes them now, so that the programs started from here get a variable the user changed
+// (an installer's new PATH, setx) as those Explorer starts do: changed and new ones are set,
+// ones Windows composed before but no longer are removed, the rest (the "=C:" entries, the
+// variables the program was started with) stay; see platform::MergeEnvironment. Any failure
+// leaves the environment as it is.
+void RefreshEnvironmentFromLogon();
+
 // --- screen, pointer, windows ---
 std::optional<ScreenInfo> MeasureScreen();
 // Loads the arrow, wait and app-starting cursors; true only if all three loaded.

@@ -262,6 +262,10 @@ bool DispatchEvent(const ui::Event& event, const ProgramHooks& hooks) {
       // The menu never had the front: the user clicked into another program.
       if (event.window == menu::kMenuWindow) Call(hooks.close_menu_window);
       return false;
+    case ui::EventKind::EnvironmentChanged:
+      // The programs launched from now on get the variables the user just changed.
+      Call(hooks.refresh_environment);
+      return false;
     case ui::EventKind::None:
       IdleWork(hooks);
       return false;

@@ -32,6 +32,7 @@ struct ProgramHooks {
   std::function<void()> save_settings;
   std::function<void()> prepare_screen_images;      // pictures made for the screen, after it changed
   std::function<void()> refresh_check;
+  std::function<void()> refresh_environment;       // the environment variables changed
   std::function<bool()> menu_awaits_catalogue;     // the open menu lacks a catalogue that came
   std::function<bool()> finish_refresh_at_exit;     // ends the helper, waits up to 15 s; false: still runs
   std::function<std::optional<sources::ProgramMatch>(const std::string& program_path)> find_by_program_path;

@@ -397,6 +397,13 @@ TEST_F(MainLoop, AScreenChangeClosesTheMenuAndMeasuresTheScreenAgain) {
   platform::MutableEnv() = before;
 }
 
+// The user changed an environment variable: the environment is rebuilt, nothing else happens.
+TEST_F(MainLoop, AnEnvironmentChangeRefreshesTheEnvironment) {
+  hooks_.refresh_environment = [this] { log_ += "environment "; };
+  EXPECT_FALSE(shell::DispatchEvent({EventKind::EnvironmentChanged, -1, 0}, hooks_));
+  EXPECT_EQ(log_, "environment ");
+}
+
 TEST_F(MainLoop, RunsUntilQuitThenExits) {
   FakeUi().events = {{EventKind::Control, menu::kMenuWindow, 999}, {EventKind::MenuItem, shell::kButtonWindow, 6}};
   EXPECT_EQ(shell::RunMainLoop(hooks_), 0);

@@ -18,6 +18,7 @@ enum class EventKind {
   ScreenChanged,   // the screen's size, a monitor or the work area changed (window -1)
   TaskbarCreated,  // the taskbar was made anew (the desktop shell restarted; window -1)
   PressOutside,    // a mouse button pressed outside the window that WatchPressesOutside names
+  EnvironmentChanged,  // the user's or the system's environment variables changed (window -1)
 };
 
 // WindowClose from the system's close command (Alt+F4, the close box, the window menu): the user

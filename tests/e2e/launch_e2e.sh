@@ -8,7 +8,10 @@
 #   shell (its own arguments and working folder applied); an Internet shortcut opens through the
 #   shell; each launch closes the menu; at exit the usage files hold exactly the recorded uses.
 #   Session 2: the same shortcut launched again counts 2; the Explorer, Control Panel and printers
-#   buttons start their programs with the exact command lines and working folders.
+#   buttons start their programs with the exact command lines and working folders; a variable
+#   the user sets in HKCU\Environment, announced as setx does (WM_SETTINGCHANGE "Environment"),
+#   reaches the programs launched afterwards, one deleted there is gone from them, and one the
+#   program was started with stays.
 #   launch_e2e.sh win32|win64
 source "$(dirname "$0")/lib.sh"
 case "${1:-}" in
@@ -33,12 +36,14 @@ wait_lines() {  # file, count
 }
 
 # --- fixture: one copy of the tracer per role, so that each has its own program path ---
-mkdir -p "$(e2e_unix_path "$programs")" "$data" "$kv"/{work,web,fenetre,ancien,disparu,prog,figee}
-for folder in . web fenetre ancien disparu; do cp "$E2E_OUT/tracer.exe" "$kv/$folder/tracer.exe"; done
+mkdir -p "$(e2e_unix_path "$programs")" "$data" "$kv"/{work,web,fenetre,ancien,disparu,prog,figee,env}
+for folder in . web fenetre ancien disparu env; do cp "$E2E_OUT/tracer.exe" "$kv/$folder/tracer.exe"; done
 e2e_tool lnk "$programs\\Traceur.lnk" 'C:\kvtest\tracer.exe' '--trace C:\kvtest\launch.log' 'C:\kvtest\work' >/dev/null
 e2e_tool lnk "$programs\\Fenêtre Traceur.lnk" 'C:\kvtest\fenetre\tracer.exe' >/dev/null
 e2e_tool lnk "$programs\\Déjà lancé.lnk" 'C:\kvtest\ancien\tracer.exe' >/dev/null
 e2e_tool lnk "$programs\\Disparu.lnk" 'C:\kvtest\disparu\tracer.exe' >/dev/null
+e2e_tool lnk "$programs\\Environnement.lnk" 'C:\kvtest\env\tracer.exe' \
+  '--trace C:\kvtest\env.log --env KV_ENV_TEST --env KV_FROM_START' 'C:\kvtest\work' >/dev/null
 rm "$kv/disparu/tracer.exe"
 # The Internet shortcut's address uses a protocol of our own whose handler is the tracer.
 e2e_tool url "$programs\\Page.url" 'kvtrace:page-42' >/dev/null
@@ -217,6 +222,7 @@ e2e_tool wait-gone --class TracerWindow 5000 >/dev/null || e2e_fail "tracer wind
 # The program runs from a folder that also holds tracers named Explorer.exe and control.exe: a
 # program start looks in the starting program's folder first, so the fixed commands run them.
 session=2
+export KV_FROM_START=depart  # in the program's environment from its start, never in Windows' composition
 cp "$E2E_OUT/Kestrivalume.exe" "$kv/prog/"
 cp "$E2E_OUT/tracer.exe" "$kv/prog/Explorer.exe"
 cp "$E2E_OUT/tracer.exe" "$kv/prog/control.exe"
@@ -227,6 +233,30 @@ launch Traceur
 e2e_expect "the tracer ran again" wait_lines "$kv/launch.log" 2
 expect_menu_closed "launching a shortcut again"
 e2e_expect_eq "two runs traced" 2 "$(lines "$kv/launch.log" | grep -c tracer)"
+
+# --- a variable set, then deleted, in HKCU\Environment and announced as setx does ---
+env_runs=0
+seen=""
+launch_env_tracer() {  # what: launches the environment tracer; $seen: the values it saw, TAB-separated
+  open_menu
+  launch Environnement
+  env_runs=$((env_runs + 1))
+  wait_lines "$kv/env.log" "$env_runs" || e2e_fail "$1: the environment tracer did not run"
+  expect_menu_closed "$1"
+  seen=$(lines "$kv/env.log" | sed -n "${env_runs}p" | cut -f3-)
+}
+# The program handles the broadcast's event before the click that opens the menu after it.
+announce() { e2e_tool broadcast-environment >/dev/null || e2e_fail "no broadcast"; }
+launch_env_tracer "a launch before"
+e2e_expect_eq "before: no such variable, the start's one" "<unset>	depart" "$seen"
+e2e_tool regset HKCU Environment KV_ENV_TEST sz 'valeur neuve' >/dev/null
+announce
+launch_env_tracer "a launch after setting"
+e2e_expect_eq "a variable the user set reaches a program launched after the announcement" "valeur neuve	depart" "$seen"
+e2e_tool regdel HKCU Environment KV_ENV_TEST >/dev/null
+announce
+launch_env_tracer "a launch after deleting"
+e2e_expect_eq "one the user deleted is gone; the start's one stays" "<unset>	depart" "$seen"
 
 # --- Explorer (18), Control Panel (19), printers (21): exact command lines and folders ---
 our_folder=$(winepath -w "$PWD" 2>/dev/null | tr -d '\r')
@@ -246,7 +276,7 @@ C:\\windows	\"control.exe\" printers" "$(lines "$kv/prog/tracer.log")"
 quit_program
 e2e_expect_eq "the second launch counts 2" "Traceur	2" \
   "$(usage_rows Kestrivalume.mostused | awk -F'\t' -v OFS='\t' '$1 == "Traceur" {print $1, $2}')"
-e2e_expect_eq "one row each" "3 3" \
+e2e_expect_eq "one row each" "4 4" \
   "$(usage_rows Kestrivalume.mostused | wc -l) $(usage_rows Kestrivalume.lastused | wc -l)"
 second_time=$(usage_rows Kestrivalume.lastused | awk -F'\t' '$1 == "Traceur" {print $2}')
 e2e_expect "last-used time of the second launch ($first_time, then $second_time)" \

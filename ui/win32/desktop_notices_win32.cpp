@@ -1,9 +1,10 @@
 // What the desktop tells every top-level window. The end of the session cannot wait for the
 // event loop: Windows may end the process as soon as the notice is answered, so the handler runs
-// inside it. Screen changes and a new taskbar become one event each, however many of the
-// program's windows hear of them.
+// inside it. Screen changes, environment changes and a new taskbar become one event each,
+// however many of the program's windows hear of them.
 #include <windows.h>
 
+#include <cstring>
 #include <utility>
 
 #include "ui/events.h"
@@ -33,6 +34,15 @@ void PushDesktopEvent(EventKind kind) {
   win32::PushEventOnce(event);
 }
 
+// WM_SETTINGCHANGE naming the environment: lParam is the sender's text (copied into this
+// process by the system, ANSI for our ANSI windows) or null; compared without regard to case
+// and never read past its end or past the length of "Environment".
+bool NamesEnvironment(LPARAM lparam) {
+  static constexpr char kEnvironment[] = "Environment";
+  const auto* text = reinterpret_cast<const char*>(lparam);
+  return text && _strnicmp(text, kEnvironment, sizeof kEnvironment) == 0;
+}
+
 void OnSessionEnd() {
   if (g_session_end_handled) return;
   g_session_end_handled = true;
@@ -45,7 +55,7 @@ void SetSessionEndHandler(std::function<void()> handler) { SessionEndHandler() =
 
 namespace win32 {
 
-bool OnDesktopNotice(UINT message, WPARAM wparam, LRESULT* result) {
+bool OnDesktopNotice(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
   *result = 0;
   switch (message) {
     case WM_QUERYENDSESSION:
@@ -60,6 +70,9 @@ bool OnDesktopNotice(UINT message, WPARAM wparam, LRESULT* result) {
       return false;  // the system's own handling goes on
     case WM_SETTINGCHANGE:
       if (wparam == SPI_SETWORKAREA) PushDesktopEvent(EventKind::ScreenChanged);
+      // The user's or the system's variables changed (setx, an installer): see
+      // services::RefreshEnvironmentFromLogon, called for this event.
+      if (NamesEnvironment(lparam)) PushDesktopEvent(EventKind::EnvironmentChanged);
       return false;
   }
   if (message != 0 && message == TaskbarCreatedMessage()) {

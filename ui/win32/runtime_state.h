@@ -92,9 +92,10 @@ void SetLinkHoverColour(HWND link, COLORREF colour);
 void SetShownImage(HWND control, int image);
 void SetShownIconHandle(HWND control, HICON icon);
 
-// What the desktop tells every top-level window: the end of the session, a change of the screen
-// or work area, a new taskbar. True when the message was one of them; `result` is its answer.
-bool OnDesktopNotice(UINT message, WPARAM wparam, LRESULT* result);
+// What the desktop tells every top-level window: the end of the session, a change of the screen,
+// work area or environment variables, a new taskbar. True when the message was one of them;
+// `result` is its answer.
+bool OnDesktopNotice(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
 
 void ReleaseImages();
 void ReleaseFonts();

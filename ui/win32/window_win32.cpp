@@ -133,7 +133,7 @@ bool NeverActivated(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) &
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT answer = 0;
-  if (win32::OnDesktopNotice(message, wparam, &answer)) return answer;
+  if (win32::OnDesktopNotice(message, wparam, lparam, &answer)) return answer;
   switch (message) {
     case WM_COMMAND:
       if (OnCommand(window, wparam, lparam)) return 0;

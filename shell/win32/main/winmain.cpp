@@ -3,6 +3,7 @@
 
 #include "menu/launch.h"
 #include "menu/menu_window.h"
+#include "platform/services.h"
 #include "settings/settings_store.h"
 #include "settings/usage_lists.h"
 #include "settings_window/settings_window.h"
@@ -39,6 +40,7 @@ shell::ProgramHooks WireHooks() {
   hooks.apply_settings_window = settings_window::ApplySettingsWindow;
   hooks.settings_window_control = settings_window::SettingsWindowControl;
   hooks.window_moved = settings_window::SettingsWindowMoved;
+  hooks.refresh_environment = services::RefreshEnvironmentFromLogon;
   return hooks;
 }
 
@@ -46,6 +48,7 @@ shell::ProgramHooks WireHooks() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const shell::ProgramHooks hooks = WireHooks();
+  services::RememberLogonEnvironment();  // what a later refresh of the environment may remove
   int exit_code = 0;
   if (shell::RunStartup(hooks) == shell::StartupOutcome::EnterLoop) exit_code = shell::RunMainLoop(hooks);
   shell::NormalEnd();

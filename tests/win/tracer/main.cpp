@@ -2,8 +2,9 @@
 //   <working folder> TAB <command line> CR LF
 // and with --window it shows a window and stays until that window is closed. With --hang too,
 // the window is minimised and the program then stops reading its messages for good, as a
-// program that no longer answers.
-//   tracer.exe [--trace <file>] [--window [<title>]] [--hang] [anything else, traced only]
+// program that no longer answers. Each --env NAME adds a field to the line: the value of
+// that environment variable, or <unset> when the tracer's environment has none.
+//   tracer.exe [--trace <file>] [--window [<title>]] [--hang] [--env <name>]... [anything else, traced only]
 // Without --trace the file is tracer.log beside the executable, so that runs started by the
 // shell (an association's command, a shortcut) are traced too. Linked as a windowed program, like
 // the programs it stands in for: started by another windowed program it gets no console.
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -22,6 +24,7 @@ struct Options {
   std::string trace_file;
   bool window = false;
   bool hang = false;
+  std::vector<std::string> variables;  // --env
   std::string title = kDefaultTitle;
 };
 
@@ -41,6 +44,8 @@ Options ReadOptions(int argc, char** argv) {
     } else if (std::strcmp(argv[i], "--window") == 0) {
       options.window = true;
       if (i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) != 0) options.title = argv[++i];
+    } else if (std::strcmp(argv[i], "--env") == 0 && i + 1 < argc) {
+      options.variables.push_back(argv[++i]);
     } else if (std::strcmp(argv[i], "--hang") == 0) {
       options.hang = true;
     }
@@ -65,6 +70,15 @@ bool AppendLine(const std::string& file, const std::string& line) {
                   written == line.size();
   CloseHandle(handle);
   return ok;
+}
+
+// TAB and the variable's value, or TAB <unset>.
+std::string VariableField(const std::string& name) {
+  char value[32768];
+  SetLastError(ERROR_SUCCESS);  // an empty value also gives 0
+  const DWORD length = GetEnvironmentVariableA(name.c_str(), value, sizeof value);
+  if (length == 0 && GetLastError() == ERROR_ENVVAR_NOT_FOUND) return "\t<unset>";
+  return "\t" + std::string(value, length < sizeof value ? length : 0);
 }
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -102,6 +116,8 @@ int ShowWindowUntilClosed(const std::string& title, bool hang) {
 
 int main(int argc, char** argv) {
   const Options options = ReadOptions(argc, argv);
-  if (!AppendLine(options.trace_file, CurrentFolder() + "\t" + GetCommandLineA() + "\r\n")) return 2;
+  std::string line = CurrentFolder() + "\t" + GetCommandLineA();
+  for (const std::string& name : options.variables) line += VariableField(name);
+  if (!AppendLine(options.trace_file, line + "\r\n")) return 2;
   return options.window ? ShowWindowUntilClosed(options.title, options.hang) : 0;
 }

@@ -31,6 +31,7 @@ const char* KindName(ui::EventKind kind) {
     case ui::EventKind::ScreenChanged: return "screen";
     case ui::EventKind::TaskbarCreated: return "taskbar";
     case ui::EventKind::PressOutside: return "pressoutside";
+    case ui::EventKind::EnvironmentChanged: return "environment";
     case ui::EventKind::None: break;
   }
   return "none";

@@ -112,6 +112,7 @@ int cmd_alive(const Args& args);
 int cmd_wait_exit(const Args& args);
 int cmd_process_counts(const Args& args);
 int cmd_wallpaper(const Args& args);
+int cmd_broadcast_environment(const Args& args);
 int cmd_display_mode(const Args& args);
 int cmd_monitors(const Args& args);
 

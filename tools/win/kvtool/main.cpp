@@ -43,6 +43,7 @@ constexpr Entry kCommands[] = {
     {"clipboard", kvtool::cmd_clipboard},
     {"setclipboard", kvtool::cmd_setclipboard},
     {"wallpaper", kvtool::cmd_wallpaper},
+    {"broadcast-environment", kvtool::cmd_broadcast_environment},
     {"display-mode", kvtool::cmd_display_mode},
     {"monitors", kvtool::cmd_monitors},
     {"msgbox-text", kvtool::cmd_msgbox_text},
@@ -91,7 +92,10 @@ constexpr const char* kUsage =
     "  clipboard                                       print the clipboard text exactly\n"
     "  setclipboard <text>                             put text on the clipboard\n"
     "  wallpaper [file]                                set the wallpaper, or print it\n"
+    "  broadcast-environment                           tell every top-level window the environment\n"
+    "                                                  variables changed (WM_SETTINGCHANGE \"Environment\")\n"
     "  display-mode <width> <height>                   change the primary display's resolution\n"
+    "  monitors                                        count, primary rectangle, virtual desktop size\n"
     "\n";
 
 void print_usage(std::FILE* stream) {

@@ -1,4 +1,5 @@
-// clipboard / setclipboard / alive / wallpaper: small probes of the desktop session.
+// clipboard / setclipboard / alive / wallpaper / broadcast-environment: small probes of the
+// desktop session.
 #include "kvtool.h"
 
 #include <cstdio>
@@ -161,6 +162,18 @@ int cmd_monitors(const Args& args) {
              "," + std::to_string(r.right) + "," + std::to_string(r.bottom) + " desktop " +
              std::to_string(GetSystemMetrics(SM_CXVIRTUALSCREEN)) + "," +
              std::to_string(GetSystemMetrics(SM_CYVIRTUALSCREEN)));
+  return 0;
+}
+
+// As setx and the System Properties do after writing a variable: every top-level window hears
+// of it, each given up to 5 s (one that does not answer is skipped).
+int cmd_broadcast_environment(const Args& args) {
+  if (!args.empty()) return usage_error("broadcast-environment");
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Environment"),
+                           SMTO_ABORTIFHUNG, 5000, &answer)) {
+    return fail("cannot broadcast the environment change: " + last_error_text());
+  }
   return 0;
 }
 
