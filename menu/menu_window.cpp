@@ -8,6 +8,7 @@
 #include "platform/location_marker.h"
 #include "settings/settings.h"
 #include "sources/catalogue.h"
+#include "sources/icon_cache.h"
 #include "ui/controls.h"
 #include "ui/font_numbers.h"
 #include "ui/scale.h"
@@ -113,6 +114,8 @@ void BuildMenuWindow() {
   KV_MARK();
   g_built_without_catalogue = false;
   const platform::Environment& env = platform::Env();
+  // Icons asked from now on are of the side drawn at the screen's DPI, which may have changed.
+  sources::FollowScreenDpi(env.screen_dpi);
   // The layout is in 96-DPI units: at 144 DPI a screen 1080 pixels high holds 720 of them.
   LayoutCursor cursor = StartLayout(ui::Unscaled(env.screen_right, env.screen_dpi),
                                     ui::Unscaled(env.screen_bottom, env.screen_dpi),

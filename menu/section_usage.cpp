@@ -1,5 +1,5 @@
 // The most-used and last-used sections: the usage lists, largest sort key first, without the
-// entries whose file is gone (they leave the list for good).
+// entries whose file is gone (they leave the list for good; one on a network share is kept).
 #include <cstdio>
 
 #include "menu/sections.h"
@@ -25,11 +25,20 @@ std::string TargetOf(const settings::UsageEntry& entry) {
   return entry.LaunchPath;
 }
 
+// A file on a network share is not looked at while the menu opens: a server that is away keeps
+// the question waiting for seconds. A click on it reports it when it is gone.
+bool OnNetwork(const std::string& path) { return platform::IsNetworkPath(path, services::IsNetworkDrive); }
+
+// A program's own icon is read from its file; one on the network shows its type's icon instead.
 services::IconHandle IconOf(const std::string& target) {
   const std::string extension = platform::LowerExtension(target);
-  if (extension == "exe" || extension == "msc") return sources::FileIcon(target);
+  if ((extension == "exe" || extension == "msc") && !OnNetwork(target)) return sources::FileIcon(target);
   if (!extension.empty()) return sources::ExtensionIcon(extension);
   return 0;
+}
+
+bool StillThere(const std::string& launch_path) {
+  return OnNetwork(launch_path) || services::KindOfPath(launch_path) == services::PathKind::File;
 }
 
 std::string DateText(std::int32_t seconds) {
@@ -63,7 +72,7 @@ void BuildUsageSection(LayoutCursor& cursor, settings::UsageList& list, std::int
   SectionFrame(cursor, title);
   std::size_t position = 0;
   while (position < list.size()) {
-    if (services::KindOfPath(list[position].LaunchPath) != services::PathKind::File) {
+    if (!StillThere(list[position].LaunchPath)) {
       list.erase(list.begin() + static_cast<std::ptrdiff_t>(position));
       continue;
     }

@@ -18,4 +18,9 @@ std::string LowerExtension(const std::string& path);
 // Appends "\" unless the text is empty or already ends with one.
 std::string WithTrailingBackslash(std::string folder);
 
+// True for a path the system reaches over the network, whose server may keep a question waiting
+// for seconds when it is away: a UNC path ("\\server\share\...", "\\?\UNC\server\..."), or a
+// path on a drive letter that `network_drive` tells is mapped to a share ('Z' for "z:\...").
+bool IsNetworkPath(const std::string& path, bool (*network_drive)(char letter));
+
 }  // namespace platform

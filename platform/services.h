@@ -61,6 +61,9 @@ void CreateFolder(const std::string& path);
 enum class PathKind { Missing, File, Folder };
 // What a path names now (GetFileAttributes).
 PathKind KindOfPath(const std::string& path);
+// True when the drive of this letter ('Z') is mapped to a network share, connected or not
+// (GetDriveType); the drive itself is not asked anything.
+bool IsNetworkDrive(char letter);
 
 // --- processes ---
 // True when a 32-bit process runs on 64-bit Windows (IsWow64Process, looked up at run time;

@@ -48,6 +48,7 @@ struct RefreshMemory {
   bool refreshed = false;        // a refresh published since the start
   std::uint64_t stamp = 0;       // of the Start menu when it began, where not every folder is watched
   std::int64_t last_refresh = 0;  // MonotonicSeconds
+  int icon_side = 0;             // of the icons in what it published
 };
 
 RefreshMemory& Memory() {
@@ -60,17 +61,20 @@ bool SafetyNetDue(const RefreshMemory& memory, std::int64_t now) {
   return now >= memory.last_refresh + kSafetyNetSeconds;
 }
 
-// Nothing to list: a refresh has published, the safety net is not due, and the watches of every
-// folder tell no change. Asked on the GUI thread, between refreshes.
+// Nothing to list: a refresh has published, the safety net is not due, the icons are of the
+// side drawn now (the display's scale may have changed since), and the watches of every folder
+// tell no change. Asked on the GUI thread, between refreshes.
 bool NothingChanged(std::int64_t now) {
   const RefreshMemory& memory = Memory();
   if (!memory.refreshed || CurrentCatalogue() == 0 || SafetyNetDue(memory, now)) return false;
+  if (memory.icon_side != ProcessIconCache().side) return false;
   return State().watch.whole && !StartMenuChanged(State().watch);
 }
 
 // The same on the refresh thread where not every folder is watched: the Start menu's stamp.
-bool StampUnchanged(const RefreshMemory& memory, std::uint64_t stamp, std::int64_t now) {
-  return memory.refreshed && CurrentCatalogue() != 0 && !SafetyNetDue(memory, now) && stamp == memory.stamp;
+bool StampUnchanged(const RefreshMemory& memory, std::uint64_t stamp, int icon_side, std::int64_t now) {
+  return memory.refreshed && CurrentCatalogue() != 0 && !SafetyNetDue(memory, now) && stamp == memory.stamp &&
+         icon_side == memory.icon_side;
 }
 
 void StartRefresh() {
@@ -111,6 +115,7 @@ void Refresh() {
   // The GUI thread may read the handler meanwhile; SetHtmHandler swaps it whole.
   const std::string htm_handler = platform::AssociationLookup("htm");
   platform::SetHtmHandler(htm_handler);
+  // The cache of the side drawn now; the GUI thread may move to another meanwhile, this one lives on.
   sources::IconCache& icons = sources::ProcessIconCache();
   if (!memory.kept_read) {
     memory.kept_read = true;
@@ -125,7 +130,7 @@ void Refresh() {
   const std::int64_t now = services::MonotonicSeconds();
   // Taken before the helper lists: a change made while it runs shows in a later stamp.
   const std::uint64_t stamp = memory.watched ? 0 : StartMenuStamp(StartMenuRoots());
-  if (!memory.watched && StampUnchanged(memory, stamp, now)) return;
+  if (!memory.watched && StampUnchanged(memory, stamp, icons.side, now)) return;
   KV_MARK();
   // Nothing to show yet: the first listing comes as fast as the helper can make it.
   const bool quick = CurrentCatalogue() == 0;
@@ -146,6 +151,7 @@ void Refresh() {
   memory.refreshed = true;
   memory.stamp = stamp;
   memory.last_refresh = now;
+  memory.icon_side = icons.side;
   // Only a whole listing is kept: one cut off by a stall would come back as a short catalogue.
   if (listing != memory.kept_listing && IsWholeListing(listing) && SaveKeptCatalogue(listing)) {
     memory.kept_listing = std::move(listing);

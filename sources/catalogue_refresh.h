@@ -16,7 +16,8 @@ constexpr int kRefreshExitWaitMs = 15000;
 // Idle work of the main loop: when no catalogue exists yet or more than 45 seconds have passed
 // since the last check, starts a refresh (below-normal priority) unless one is still running or
 // nothing changed: the watches of every Start-menu folder (made here, on the GUI thread) tell no
-// change since the last refresh began, and the safety net is not due.
+// change since the last refresh began, the safety net is not due, and the icons of the published
+// catalogue are of the side the menu draws now.
 void RefreshCheck();
 
 // The refresh itself, from start to end (the thread's body; tests and probes call it directly).

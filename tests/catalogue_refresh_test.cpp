@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -10,6 +11,7 @@
 #include "platform/environment.h"
 #include "sources/catalogue.h"
 #include "sources/catalogue_refresh.h"
+#include "sources/icon_cache.h"
 #include "tests/fakes/fakes.h"
 
 namespace {
@@ -224,6 +226,22 @@ TEST_F(CatalogueRefresh, WhereAFolderCannotBeWatchedTheStampTellsTheChanges) {
   FakeServices().folders["C:\\U\\Reseau\\"][1].last_write = 1001;
   sources::RunCatalogueRefresh();
   EXPECT_EQ(FakeServices().hidden_runs.size(), 2u);
+}
+
+// After the display's scale changed, the next refresh lists again though the Start menu did not
+// change: the catalogue's icons are then of the side the menu draws at the new scale.
+TEST_F(CatalogueRefresh, ANewDisplayScaleListsAgainForIconsOfTheNewSide) {
+  sources::FollowScreenDpi(96);
+  sources::RunCatalogueRefresh();
+  sources::RunCatalogueRefresh();
+  EXPECT_EQ(FakeServices().hidden_runs.size(), 1u) << "nothing changed";
+  sources::FollowScreenDpi(168);
+  sources::RunCatalogueRefresh();
+  sources::RunCatalogueRefresh();
+  sources::FollowScreenDpi(96);
+  EXPECT_EQ(FakeServices().hidden_runs.size(), 2u);
+  const std::vector<std::string>& asked = FakeServices().icon_questions;
+  EXPECT_NE(std::find(asked.begin(), asked.end(), "file C:\\Windows\\notepad.exe @28"), asked.end());
 }
 
 // The listing is kept; the next start shows it before its helper has written a line (first

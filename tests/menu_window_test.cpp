@@ -223,6 +223,27 @@ TEST_F(MenuWindow, UsageSectionsDropVanishedFilesAndShowAtMostTheMaximum) {
   EXPECT_EQ(settings::LastUsed()[2].Label, "C");
 }
 
+// Entries on a network share are neither checked nor asked for their file's icon while the menu
+// opens (a server that is away would freeze it for seconds): they stay, with their type's icon.
+TEST_F(MenuWindow, UsageEntriesOnTheNetworkAreShownWithoutTouchingTheirFiles) {
+  Quiet();
+  settings::Current().ShowMostUsed = 1;
+  settings::Current().MostUsedMaximum = 5;
+  fakes::FakeServices().network_drives = {'Z'};
+  settings::MostUsed() = {{9, "Partage", "\\\\serveur\\outils\\Partage.lnk", "\\\\serveur\\outils\\partage.exe"},
+                          {8, "Lecteur", "Z:\\outils\\lecteur.exe", "Z:\\outils\\lecteur.exe"},
+                          {7, "Local", "C:\\local.exe", "C:\\local.exe"}};
+  menu::BuildMenuWindow();
+  ASSERT_EQ(Links().size(), 2u);
+  EXPECT_EQ(Links()[0].text, "Partage");
+  EXPECT_EQ(Links()[1].text, "Lecteur");
+  EXPECT_EQ(settings::MostUsed().size(), 2u) << "the missing local file left the list";
+  for (const std::string& question : fakes::FakeServices().icon_questions) {
+    EXPECT_EQ(question.find("serveur"), std::string::npos) << question;
+    EXPECT_EQ(question.find("Z:"), std::string::npos) << question;
+  }
+}
+
 TEST_F(MenuWindow, AllDocumentsSpreadOverColumnsWithoutPrograms) {
   Quiet();
   menu::View().DocumentsShown = true;

@@ -26,3 +26,28 @@ TEST(Paths, ExtensionIsTheFileNamesLowerCasedAfterItsLastDot) {
   EXPECT_EQ(LowerExtension("C:\\Docs\\Rapport."), "");
   EXPECT_EQ(LowerExtension("\xC9T\xC9.TXT"), "txt");
 }
+
+namespace {
+bool OnlyZIsMapped(char letter) { return letter == 'Z'; }
+}  // namespace
+
+// What is reached over the network: a server's share by either form, or a drive mapped to one;
+// local drives, the long form of a local path and device names are not.
+TEST(Paths, NetworkPathsAreSharesAndMappedDrives) {
+  using platform::IsNetworkPath;
+  EXPECT_TRUE(IsNetworkPath("\\\\serveur\\partage\\outil.exe", OnlyZIsMapped));
+  EXPECT_TRUE(IsNetworkPath("//serveur/partage/outil.exe", OnlyZIsMapped));
+  EXPECT_TRUE(IsNetworkPath("\"\\\\serveur\\partage\\outil.exe\"", OnlyZIsMapped));
+  EXPECT_TRUE(IsNetworkPath("\\\\?\\UNC\\serveur\\partage\\outil.exe", OnlyZIsMapped));
+  EXPECT_TRUE(IsNetworkPath("z:\\outils\\calc.exe", OnlyZIsMapped));
+  EXPECT_TRUE(IsNetworkPath("\\\\?\\Z:\\outils\\calc.exe", OnlyZIsMapped));
+  EXPECT_FALSE(IsNetworkPath("C:\\Windows\\notepad.exe", OnlyZIsMapped));
+  EXPECT_FALSE(IsNetworkPath("\\\\?\\C:\\Windows\\notepad.exe", OnlyZIsMapped));
+  EXPECT_FALSE(IsNetworkPath("\\\\.\\pipe\\kestrivalume", OnlyZIsMapped));
+  EXPECT_FALSE(IsNetworkPath("\\\\\\triple", OnlyZIsMapped));
+  EXPECT_FALSE(IsNetworkPath("notepad.exe", OnlyZIsMapped));
+  EXPECT_FALSE(IsNetworkPath("", OnlyZIsMapped));
+  EXPECT_FALSE(IsNetworkPath("Z", OnlyZIsMapped));
+  EXPECT_FALSE(IsNetworkPath("1:\\x", OnlyZIsMapped));
+  EXPECT_FALSE(IsNetworkPath("z:\\outils\\calc.exe", nullptr));
+}

@@ -10,4 +10,9 @@ PathKind KindOfPath(const std::string& path) {
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
 }
 
+bool IsNetworkDrive(char letter) {
+  const char root[] = {letter, ':', '\\', '\0'};
+  return GetDriveTypeA(root) == DRIVE_REMOTE;
+}
+
 }  // namespace services

@@ -1,4 +1,5 @@
 #include <chrono>
+#include <mutex>
 #include <thread>
 
 #include "platform/services.h"
@@ -6,8 +7,15 @@
 
 namespace {
 
+// The shell is asked from two threads at once: the record of the questions is shared.
+std::mutex g_questions_lock;
+
 void Ask(const std::string& question) {
-  fakes::FakeServices().icon_questions.push_back(question);
+  {
+    std::lock_guard<std::mutex> held(g_questions_lock);
+    fakes::FakeServices().icon_questions.push_back(question);
+  }
+  if (fakes::FakeServices().during_icon_question) fakes::FakeServices().during_icon_question(question);
   const int delay = fakes::FakeServices().icon_answer_delay_us;
   if (delay > 0) std::this_thread::sleep_for(std::chrono::microseconds(delay));
 }

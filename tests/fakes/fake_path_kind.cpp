@@ -8,4 +8,6 @@ PathKind KindOfPath(const std::string& path) {
   return found == fakes::FakeServices().path_kinds.end() ? PathKind::Missing : found->second;
 }
 
+bool IsNetworkDrive(char letter) { return fakes::FakeServices().network_drives.count(letter) > 0; }
+
 }  // namespace services

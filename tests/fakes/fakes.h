@@ -23,6 +23,7 @@ struct Services {
   std::string program_path = "C:\\Programmes\\Kestrivalume\\Kestrivalume.exe";
   std::vector<std::string> created_folders;
   std::map<std::string, services::PathKind> path_kinds;  // everything else is missing
+  std::set<char> network_drives;  // letters of the drives mapped to a share ('Z')
   std::vector<std::pair<std::string, std::string>> started_programs;  // (command line, folder)
   bool program_start_succeeds = false;
   std::vector<services::WindowHandle> switched_to;
@@ -68,12 +69,15 @@ struct Services {
   std::vector<int> thread_waits;  // time-outs given to WaitForThread
   bool threads_run_at_once = false;  // a started thread runs to its end before the start returns
   // Small icons: answers by path and by ".ext" (0 when missing), and every question asked
-  // ("file <path>", "type <.ext>", "generic").
+  // ("file <path>", "type <.ext>", "generic"), from any thread.
   std::map<std::string, services::IconHandle> file_icons;
   std::map<std::string, services::IconHandle> type_icons;
   services::IconHandle generic_icon = 900;
   std::vector<std::string> icon_questions;
   int icon_answer_delay_us = 0;  // a slow shell, so that two threads overlap
+  // Called inside each question, after it is recorded and outside the fake's own lock: a test
+  // holds a question there (the shell busy with a file on an unreachable drive).
+  std::function<void(const std::string& question)> during_icon_question;
   std::string console_helper_image = "MZ console helper image";  // ConsoleHelperImage()
   // Raw registry values (RegistryReadBytes): a value larger than the buffer asked for is not
   // read. Every read is recorded as (value name, buffer size).
