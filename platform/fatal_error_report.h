@@ -2,7 +2,8 @@
 // The fatal error report: when a processor exception (invalid memory access, division by zero,
 // ...) is handled nowhere, the program shows what happened and where (see location_marker.h),
 // copies the report to the clipboard and ends. The user's choice in the report's message box:
-//   No   the normal end path: the registered release function runs, the previous handler is put
+//   No   the normal end path: the registered release function runs (only for a fault on the
+//        thread that installed the report, which owns the windows), the previous handler is put
 //        back and the process exits with code 0. Settings are not saved.
 //   Yes  the process is terminated at once with code 0, releasing nothing.
 // Execution never resumes at the failing instruction. The report is shown once per process.

@@ -126,6 +126,9 @@ std::optional<std::vector<std::string>> RegistryValueNames(RegistryRoot root, co
                                                            std::size_t max_names);
 
 // --- shell ---
+// COM on the calling thread, as ShellExecute and the shell's icon calls need (the GUI thread,
+// once at start; the background thread has its own).
+void PrepareShellCalls();
 // Opens a file, folder or address through the shell (ShellExecute, normal window); an empty
 // verb means the default verb. Nothing is reported when it fails.
 void ShellOpen(const std::string& file, const std::string& verb, const std::string& parameters,

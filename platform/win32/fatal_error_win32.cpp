@@ -28,6 +28,7 @@ constexpr DWORD kClipboardRetryMs = 20;
 LPTOP_LEVEL_EXCEPTION_FILTER g_previous_filter = nullptr;
 bool g_installed = false;
 std::atomic<void (*)()> g_release_resources{nullptr};
+DWORD g_installing_thread = 0;  // the GUI thread: the owner of what the end path releases
 const ReportedProgram* g_reported_program = &kMainProgram;
 
 // The thread that took the report (0: none yet) and what it reports; written once, by that thread.
@@ -75,8 +76,12 @@ void CopyToClipboard(std::string_view text) {
   ExitProcess(0);  // not reached; TerminateProcess on the own process does not return
 }
 
+// The release runs only on the thread that owns the windows: another thread can destroy none of
+// them, and would free fonts and images under the GUI thread's feet. The system frees them all
+// at the exit anyway.
 [[noreturn]] void EndNormally() {
-  if (auto release = g_release_resources.load()) release();
+  auto release = g_release_resources.load();
+  if (release && GetCurrentThreadId() == g_installing_thread) release();
   RemoveFatalErrorReport();
   ExitProcess(0);
 }
@@ -132,6 +137,7 @@ void InstallFatalErrorReport() {
   ULONG reserve = kStackKeptForOverflow;
   SetThreadStackGuarantee(&reserve);
   g_previous_filter = SetUnhandledExceptionFilter(ReportFatalError);
+  g_installing_thread = GetCurrentThreadId();
   g_installed = true;
 }
 

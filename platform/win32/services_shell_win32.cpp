@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "platform/services.h"
@@ -15,6 +16,12 @@ using QueryNotificationStateFunction = HRESULT(WINAPI*)(int*);
 constexpr int kBusy = 2, kFullScreenDirect3D = 3, kPresentationMode = 4;
 
 }  // namespace
+
+void PrepareShellCalls() {
+  // Single-threaded, as the shell's extensions expect; without OLE1's DDE, which ShellExecute
+  // would otherwise run through the thread's messages. Already initialised is fine.
+  (void)CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+}
 
 bool FullScreenProgramShown() {
   static const QueryNotificationStateFunction query = win32::LibraryFunction<QueryNotificationStateFunction>(

@@ -47,6 +47,7 @@ shell::ProgramHooks WireHooks() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  services::PrepareShellCalls();
   const shell::ProgramHooks hooks = WireHooks();
   services::RememberLogonEnvironment();  // what a later refresh of the environment may remove
   int exit_code = 0;

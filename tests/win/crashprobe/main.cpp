@@ -4,6 +4,7 @@
 //   crashprobe.exe divide    divides an integer by zero
 //   crashprobe.exe unknown   raises an exception code the report does not know (0xE0001234)
 //   crashprobe.exe stack     recurses until the stack overflows
+//   crashprobe.exe thread    writes through a null pointer on a second thread, the first waiting
 // The report ends the process; "survived" on stdout means execution went on after the fault.
 #include <windows.h>
 
@@ -48,11 +49,27 @@ int Recurse(int depth) {
   return Recurse(depth + 1) + frame[0];
 }
 
+DWORD WINAPI FailOnThisThread(void*) {
+  const int place = platform::MarkedPlace(kMarkedFile, __LINE__ + 1);
+  KV_MARK();
+  std::printf("line %d\n", place);
+  std::fflush(stdout);
+  WriteThroughNull();
+  return 0;
+}
+
+// The fault on a thread that owns nothing the end path releases.
+void FailOnAnotherThread() {
+  HANDLE thread = CreateThread(nullptr, 0, FailOnThisThread, nullptr, 0, nullptr);
+  if (thread) WaitForSingleObject(thread, INFINITE);
+}
+
 bool Fail(const char* how) {
   if (std::strcmp(how, "access") == 0) WriteThroughNull();
   else if (std::strcmp(how, "divide") == 0) DivideByZero();
   else if (std::strcmp(how, "unknown") == 0) RaiseException(kUnknownCode, 0, 0, nullptr);
   else if (std::strcmp(how, "stack") == 0) Recurse(0);
+  else if (std::strcmp(how, "thread") == 0) FailOnAnotherThread();
   else return false;
   return true;
 }
@@ -61,15 +78,17 @@ bool Fail(const char* how) {
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fprintf(stderr, "usage: crashprobe access|divide|unknown|stack\n");
+    std::fprintf(stderr, "usage: crashprobe access|divide|unknown|stack|thread\n");
     return 2;
   }
   platform::InstallFatalErrorReport();
   platform::SetNormalEndPath(ReleaseResources);
   const int place = platform::MarkedPlace(kMarkedFile, __LINE__ + 1);
   KV_MARK();
-  std::printf("line %d\n", place);
-  std::fflush(stdout);
+  if (std::strcmp(argv[1], "thread") != 0) {  // that one prints the place on its own thread
+    std::printf("line %d\n", place);
+    std::fflush(stdout);
+  }
   if (!Fail(argv[1])) {
     std::fprintf(stderr, "crashprobe: unknown failure '%s'\n", argv[1]);
     return 2;
