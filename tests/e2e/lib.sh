@@ -229,6 +229,7 @@ e2e_watch_answers() {  # name of the watch
     "${E2E_SLOW_ANSWER_MS:-100}" "$(winepath -w "$E2E_WATCH_STOP")"
   E2E_WATCH_PID=$E2E_LAST_PID
   E2E_WATCH_OUT="$E2E_WORK/watch-$1.out"
+  e2e_wait_line "$E2E_WATCH_OUT" '^watching' 20 || e2e_fail "the answer watch '$1' did not start"
 }
 
 # The limit is beyond the floor: what the machine itself took at worst to deliver the watch's
@@ -241,7 +242,7 @@ e2e_expect_answers() {  # what, most milliseconds beyond the floor
   slowest=$(awk '$1 == "answers" {print $4}' <<<"$summary")
   floor=$(awk '$1 == "answers" {print $8}' <<<"$summary")
   if [ -n "$slowest" ] && [ -n "$floor" ] && [ "$slowest" -le $(($2 + floor)) ]; then
-    e2e_log "ok: $1: the program answered within $2 ms beyond the floor throughout ($(head -n 1 <<<"$summary"))"
+    e2e_log "ok: $1: the program answered within $2 ms beyond the floor throughout ($(grep "^answers" <<<"$summary"))"
   else
     e2e_fail "$1: the program did not always answer within $2 ms beyond the floor: ${summary:-no watch output}"
   fi

@@ -138,7 +138,8 @@ HWND start_floor_window() {
   return window;
 }
 
-// Sends WM_NULL every 50 ms until the stop file exists or the window is gone, then prints
+// Prints "watching", then sends WM_NULL every 50 ms until the stop file exists or the window is
+// gone, then prints
 // "answers <count> slowest <ms> at <ms since start> floor <ms>" and one "slow <at> <ms>" line for
 // each answer that took longer than the threshold (a missing answer counts as the time-out).
 // The floor is the slowest answer of this tool's own idle window, asked right after each one.
@@ -151,6 +152,7 @@ int cmd_answer_watch(const Args& args) {
   const HWND window = find_unique_window(*query);
   if (!window) return 1;
   const HWND floor_window = start_floor_window();
+  print_line("watching");  // from here on every freeze is seen
   const ULONGLONG start = GetTickCount64();
   unsigned count = 0;
   ULONGLONG slowest = 0, slowest_at = 0, floor = 0;
