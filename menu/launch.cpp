@@ -43,21 +43,22 @@ void ReportGone(int x, int y) {
 
 }  // namespace
 
-std::string ResolveShortcut(const std::string& shortcut_path) {
-  std::string last_line;
+std::optional<std::string> ResolveShortcut(const std::string& shortcut_path) {
+  std::optional<std::string> last_line;
   sources::RunConsoleHelper("\"" + shortcut_path + "\"", [&](const std::string& line) { last_line = line; });
-  const std::vector<std::string> fields = platform::SplitFields(last_line, '\t');
+  if (!last_line) return std::nullopt;
+  const std::vector<std::string> fields = platform::SplitFields(*last_line, '\t');
   return fields.size() >= 3 ? fields[2] : "";
 }
 
-std::string ResolveShortcutChain(const std::string& shortcut_path) {
+std::optional<std::string> ResolveShortcutChain(const std::string& shortcut_path) {
   std::vector<std::string> seen{platform::LowerAscii(shortcut_path)};
-  std::string target = ResolveShortcut(shortcut_path);
-  while (platform::LowerExtension(target) == "lnk") {
-    const std::string key = platform::LowerAscii(target);
+  std::optional<std::string> target = ResolveShortcut(shortcut_path);
+  while (target && platform::LowerExtension(*target) == "lnk") {
+    const std::string key = platform::LowerAscii(*target);
     if (seen.size() >= kMaxShortcutHops || std::find(seen.begin(), seen.end(), key) != seen.end()) return "";
     seen.push_back(key);
-    target = ResolveShortcut(target);
+    target = ResolveShortcut(*target);
   }
   return target;
 }
@@ -85,9 +86,16 @@ void LaunchEntry(int control) {
     return;
   }
   std::string target;
-  const bool exists = platform::LowerExtension(binding.LaunchPath) == "lnk"
-                          ? Exists(target = ResolveShortcutChain(binding.LaunchPath))
-                          : Exists(binding.LaunchPath);
+  bool exists = false;
+  if (platform::LowerExtension(binding.LaunchPath) != "lnk") {
+    exists = Exists(binding.LaunchPath);
+  } else if (const std::optional<std::string> resolved = ResolveShortcutChain(binding.LaunchPath)) {
+    exists = Exists(target = *resolved);
+  } else {
+    // No answer to tell the target by: the shell opens the shortcut as it would one whose target
+    // exists, with its own checks, rather than the program claiming the object is gone.
+    exists = Exists(binding.LaunchPath);
+  }
   if (!exists) {
     ReportGone(x, y);
     return;

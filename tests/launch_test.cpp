@@ -145,11 +145,33 @@ TEST_F(Launch, AChainOfShortcutsIsFollowedToItsTarget) {
   EXPECT_EQ(settings::MostUsed()[0].TargetPath, "C:\\windows\\notepad.exe");
 }
 
+// A helper refused by application control, or one that wrote nothing: an existing shortcut is
+// opened through the shell, a missing one is still reported gone.
+TEST_F(Launch, WithoutTheHelpersAnswerTheShellOpensAnExistingShortcut) {
+  for (const bool starts : {false, true}) {
+    fakes::Reset();
+    OpenMenu();
+    FakeServices().hidden_run_starts = starts;
+    FakeServices().hidden_output = {};
+    FakeServices().path_kinds["C:\\M\\Outil.lnk"] = PathKind::File;
+    menu::LaunchEntry(Entry("Outil", {0, "C:\\M\\Outil.lnk", "", 0, 1}));
+    EXPECT_FALSE(MenuOpen()) << starts;
+    ASSERT_EQ(FakeServices().shell_opened.size(), 1u) << starts;
+    EXPECT_EQ(std::get<0>(FakeServices().shell_opened[0]), "C:\\M\\Outil.lnk");
+    EXPECT_EQ(fakes::FakeUi().paused_ms, 0) << "no strip claiming the object is gone";
+  }
+  OpenMenu();
+  FakeServices().hidden_run_starts = false;
+  menu::LaunchEntry(Entry("Parti", {0, "C:\\M\\Parti.lnk", "", 0, 1}));
+  EXPECT_TRUE(MenuOpen());
+  EXPECT_EQ(fakes::FakeUi().paused_ms, 2000);
+}
+
 TEST_F(Launch, AnEndlessChainOfDistinctShortcutsIsCutShort) {
   std::vector<std::string> answers;
   for (int i = 1; i <= 20; ++i) answers.push_back(LinkLine("L.lnk", "C:\\M\\L" + std::to_string(i) + ".lnk"));
   AnswerRuns(answers);
-  EXPECT_EQ(menu::ResolveShortcutChain("C:\\M\\L0.lnk"), "");
+  EXPECT_EQ(menu::ResolveShortcutChain("C:\\M\\L0.lnk"), std::optional<std::string>(""));
   EXPECT_EQ(FakeServices().hidden_runs.size(), menu::kMaxShortcutHops);
 }
 
