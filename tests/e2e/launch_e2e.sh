@@ -281,4 +281,20 @@ e2e_expect_eq "one row each" "4 4" \
 second_time=$(usage_rows Kestrivalume.lastused | awk -F'\t' '$1 == "Traceur" {print $2}')
 e2e_expect "last-used time of the second launch ($first_time, then $second_time)" \
   test "${second_time:-0}" -gt "${first_time:-0}"
+
+# ================================ session 3 ================================
+# A console helper that cannot be started, as application control or an antivirus refuses a
+# program in the user's data folder (played by a file that is no program, a folder in the way of
+# its rewrite): the programs come from the catalogue kept on disk by the last session, and a
+# shortcut among them is opened through the shell, not reported as gone.
+session=3
+printf 'no program\r\n' >"$data/KestrivalumeConsole.exe"
+mkdir -p "$data/KestrivalumeConsole.exe.tmp"
+start_program "$E2E_OUT/Kestrivalume.exe"
+e2e_wait_done Refreshes 1 60 || e2e_fail "no refresh with the helper refused"
+open_menu
+launch Traceur
+e2e_expect "the shortcut opened through the shell: the tracer ran" wait_lines "$kv/launch.log" 3
+expect_menu_closed "opening a shortcut without the helper"
+quit_program
 e2e_finish
