@@ -11,8 +11,9 @@ HHOOK g_hook = nullptr;
 int g_window = -1;
 
 bool IsPress(WPARAM message) {
+  // A low-level hook sees the plain messages only, wherever the press lands.
   return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
-         message == WM_XBUTTONDOWN || message == WM_NCLBUTTONDOWN;
+         message == WM_XBUTTONDOWN;
 }
 
 LRESULT CALLBACK OnMouse(int code, WPARAM message, LPARAM data) {
