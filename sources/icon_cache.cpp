@@ -99,6 +99,12 @@ void FollowScreenDpi(int dpi) {
   caches.current = caches.Made(side);
 }
 
+void ResetIconCaches() {
+  SideCaches& caches = Caches();
+  caches.current = caches.Made(IconSideAt(platform::Env().screen_dpi));
+  caches.made.erase(caches.made.begin(), caches.made.end() - 1);
+}
+
 std::string FileIconKey(const std::string& path) {
   std::string name = platform::FileNamePart(path);
   if (!name.empty() && name[0] == '"') name.erase(0, 1);

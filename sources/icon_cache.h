@@ -42,6 +42,10 @@ int IconSideAt(int dpi);
 // with it, and the published catalogue draws them until the next refresh replaces it.
 void FollowScreenDpi(int dpi);
 
+// Back to one empty cache at the screen's DPI, as at start-up (tests; no other thread may be
+// using a cache).
+void ResetIconCaches();
+
 // Key of a file: its name without folder and quotes, lower case ("C:\A\Setup.EXE" -> "setup.exe").
 std::string FileIconKey(const std::string& path);
 // Key of a file type: "." + the extension in lower case ("PDF" -> ".pdf").

@@ -232,6 +232,7 @@ TEST_F(CatalogueRefresh, WhereAFolderCannotBeWatchedTheStampTellsTheChanges) {
 // change: the catalogue's icons are then of the side the menu draws at the new scale.
 TEST_F(CatalogueRefresh, ANewDisplayScaleListsAgainForIconsOfTheNewSide) {
   sources::FollowScreenDpi(96);
+  sources::ResetIconCaches();  // nothing asked before, in this process
   sources::RunCatalogueRefresh();
   sources::RunCatalogueRefresh();
   EXPECT_EQ(FakeServices().hidden_runs.size(), 1u) << "nothing changed";

@@ -180,6 +180,7 @@ TEST_F(IconCache, ASlowTypeOrGenericIconIsAskedOnceAndNotStuckAtNothing) {
 // earlier scale finds that side's icons still there.
 TEST_F(IconCache, AfterTheDpiChangesLookupsAskTheShellAtTheNewSide) {
   sources::FollowScreenDpi(96);
+  sources::ResetIconCaches();  // nothing asked before, in this process
   sources::IconCache& at_96 = sources::ProcessIconCache();
   EXPECT_EQ(at_96.side, 16);
   sources::FileIcon("C:\\Echelle\\avant.exe");
