@@ -57,11 +57,22 @@ target_include_directories(Kestrivalume PRIVATE ${KV_GEN_DIR} ${CMAKE_SOURCE_DIR
 target_link_libraries(Kestrivalume PRIVATE kv_win32 ${KV_STATIC_RUNTIME})
 add_dependencies(Kestrivalume KestrivalumeConsole)
 
-# Windows-side test tools, each a folder under tools/win/ or tests/win/.
+# Windows-side test tools, each a folder under tools/win/ or tests/win/; the folders named in
+# KV_WIN_TEST_MODULES are DLLs instead (<folder>.dll without the "dll" suffix, e.g. names.dll),
+# with their resource scripts and nothing of the program.
+set(KV_WIN_TEST_MODULES namesdll)
 file(GLOB KV_WIN_TOOLS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/win/* ${CMAKE_SOURCE_DIR}/tests/win/*)
 foreach(dir IN LISTS KV_WIN_TOOLS)
   if(IS_DIRECTORY ${dir})
     get_filename_component(name ${dir} NAME)
+    if(name IN_LIST KV_WIN_TEST_MODULES)
+      file(GLOB module_sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.rc)
+      add_library(${name} SHARED ${module_sources})
+      string(REGEX REPLACE "dll$" "" module_name ${name})
+      set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${module_name})
+      target_link_libraries(${name} PRIVATE ${KV_STATIC_RUNTIME} -s)
+      continue()
+    endif()
     file(GLOB tool_sources CONFIGURE_DEPENDS ${dir}/*.cpp)
     add_executable(${name} ${tool_sources})
     target_link_libraries(${name} PRIVATE kv_win32 ${KV_STATIC_RUNTIME})

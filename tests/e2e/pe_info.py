@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Prints facts about a Windows executable that the artifact test checks: machine, subsystem,
-imported DLLs, resource types and ids, and the file version of the version resource.
+imported DLLs, resource types and ids, the file version of the version resource, and the texts
+of the string table ("string <id> <text>", UTF-8), which the shown-names test checks.
 Reads the PE headers and resource tree with bounds checks; prints 'error' on a malformed file."""
 import struct
 import sys
@@ -50,7 +51,7 @@ def resources(data, pe, directory):
     if not rva:
         return {}, None
     base = rva_to_offset(data, pe, rva)
-    found, version = {}, None
+    found, version, strings = {}, None, {}
 
     def entries(offset):
         named, ids = u16(data, offset + 12), u16(data, offset + 14)
@@ -68,7 +69,24 @@ def resources(data, pe, directory):
                 signature = data.find(struct.pack("<I", 0xFEEF04BD), data_offset)
                 ms, ls = u32(data, signature + 8), u32(data, signature + 12)
                 version = "%d.%d.%d.%d" % (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)
-    return found, version
+            if type_id == 6:
+                _, leaf = next(entries(base + (id_link & 0x7FFFFFFF)))
+                strings.update(string_block(data, pe, base + leaf, res_id))
+    return found, version, strings
+
+
+def string_block(data, pe, leaf_offset, block_id):
+    """Block n holds the strings (n - 1) * 16 .. n * 16 - 1, each a length and UTF-16 text."""
+    offset = rva_to_offset(data, pe, u32(data, leaf_offset))
+    end = offset + u32(data, leaf_offset + 4)
+    for index in range(16):
+        length = u16(data, offset)
+        text = data[offset + 2:offset + 2 + 2 * length]
+        offset += 2 + 2 * length
+        if offset > end:
+            raise ValueError("string block overruns its resource")
+        if length:
+            yield (block_id - 1) * 16 + index, text.decode("utf-16-le")
 
 
 def main(path):
@@ -84,15 +102,17 @@ def main(path):
     print("machine", machine)
     print("subsystem", subsystem)
     print("imports", " ".join(sorted(imports(data, pe, directories))))
-    found, version = resources(data, pe, directories)
+    found, version, strings = resources(data, pe, directories)
     for kind in sorted(found):
         print("resource", kind, " ".join(str(i) for i in sorted(found[kind])))
     print("version", version or "none")
+    for number in sorted(strings):
+        print("string", number, strings[number])
 
 
 if __name__ == "__main__":
     try:
         main(sys.argv[1])
-    except (ValueError, struct.error, OSError, IndexError) as error:
+    except (ValueError, struct.error, OSError, IndexError, UnicodeDecodeError) as error:
         print("error", error)
         sys.exit(1)
