@@ -131,11 +131,7 @@ e2e_wait_window Kestrivalume 30 >/dev/null || e2e_fail "no button window"
 e2e_wait_done Refreshes 1 60 || e2e_fail "no catalogue from the first refresh"
 e2e_wait_done Scans 1 30 || e2e_fail "no first window scan"
 # A notepad of the prefix's own architecture, whose path the shortcut names.
-if [ "$WINEARCH" = win64 ]; then
-  "$(command -v wine64 || echo /usr/lib/wine/wine64)" notepad >/dev/null 2>&1 &
-else
-  wine notepad >/dev/null 2>&1 &
-fi
+"$(e2e_prefix_wine)" notepad >/dev/null 2>&1 &
 E2E_PIDS+=($!)
 e2e_tool wait-window --class Notepad 15000 >/dev/null || e2e_fail "notepad did not start"
 # A scan counts visible windows only.

@@ -142,6 +142,12 @@ e2e_run_to() {  # file|pipe, program and parameters
 # A variable of the Windows environment of the test's prefix, such as APPDATA.
 e2e_windows_variable() { e2e_run cmd /c echo "%$1%" | tr -d '\r'; }
 
+# The Wine loader of the prefix's own architecture: in a 64-bit prefix plain "wine" starts the
+# 32-bit build of a program of Windows' own (notepad, rundll32).
+e2e_prefix_wine() {
+  if [ "$WINEARCH" = win64 ]; then command -v wine64 || echo /usr/lib/wine/wine64; else command -v wine; fi
+}
+
 # Runs kvtool of the test's architecture and prints its output (CR removed).
 e2e_tool() { e2e_run "$E2E_OUT/kvtool.exe" "$@" | tr -d '\r'; }
 
@@ -302,6 +308,17 @@ e2e_wait_line() {
     sleep 0.1
   done
   return 1
+}
+
+# Writes the UTF-8 text on stdin as a Windows text file with CR LF line ends: in the ANSI code
+# page (cp1252) or in UTF-16 LE with its byte-order mark (utf-16le), as Windows writes
+# desktop.ini files.
+e2e_write_text() {  # cp1252|utf-16le, file
+  case $1 in
+    cp1252) sed 's/$/\r/' | iconv -f UTF-8 -t CP1252 >"$2" ;;
+    utf-16le) { printf '\xff\xfe'; sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE; } >"$2" ;;
+    *) echo "e2e_write_text: unknown encoding $1" >&2; return 1 ;;
+  esac
 }
 
 # "x y width height" of an X window.
