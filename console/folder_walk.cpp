@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "console/folded_order.h"
 #include "platform/location_marker.h"
+#include "platform/text.h"
 
 KV_MARKED_FILE(801);
 
@@ -36,7 +36,9 @@ void AddBase(std::vector<FolderRecord>& records, const std::string& folder) {
 
 void SortByRelativePath(std::vector<FolderRecord>& records) {
   std::stable_sort(records.begin(), records.end(),
-                   [](const FolderRecord& a, const FolderRecord& b) { return FoldedLess(a.relative, b.relative); });
+                   [](const FolderRecord& a, const FolderRecord& b) {
+                     return platform::FoldedLess(a.relative, b.relative);
+                   });
 }
 
 std::vector<FolderRecord> WalkStartMenu(const SpecialFolders& folders, const System& system) {

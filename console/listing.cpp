@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "console/entry.h"
-#include "console/folded_order.h"
 #include "console/output_protocol.h"
 #include "platform/location_marker.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 
 KV_MARKED_FILE(802);
 
@@ -36,7 +36,7 @@ void WriteGroup(const FolderRecord& scanned_last, std::vector<Entry>& entries, c
                 Throttle& throttle) {
   KV_MARK();
   std::stable_sort(entries.begin(), entries.end(),
-                   [](const Entry& a, const Entry& b) { return FoldedLess(a.name, b.name); });
+                   [](const Entry& a, const Entry& b) { return platform::FoldedLess(a.name, b.name); });
   WriteLine(HeaderLine(entries.size(), scanned_last.relative, scanned_last.FullPath()), system, throttle);
   for (const Entry& entry : entries) WriteLine(EntryLine(entry), system, throttle);
 }

@@ -13,6 +13,7 @@
 #include "platform/services.h"
 #include "platform/text.h"
 #include "settings/usage_lists.h"
+#include "sources/catalogue_find.h"
 #include "sources/console_helper.h"
 #include "ui/controls.h"
 #include "ui/events.h"
@@ -100,7 +101,9 @@ void LaunchEntry(int control) {
     ReportGone(x, y);
     return;
   }
-  const std::string label = ui::Text(kMenuWindow, control);
+  // A program of the catalogue is recorded under what its row shows now, also when it was chosen
+  // from a usage list that still names it as it was.
+  const std::string label = sources::LabelOfLaunchPath(binding.LaunchPath).value_or(ui::Text(kMenuWindow, control));
   OpenPath(binding.LaunchPath, "", "");
   if (g_on_launched) g_on_launched();
   ShowCursor(services::CursorShape::Arrow);

@@ -7,6 +7,7 @@
 #include "menu/view_state.h"
 #include "settings/settings.h"
 #include "sources/catalogue.h"
+#include "sources/shown_names.h"
 #include "ui/controls.h"
 #include "ui/font_numbers.h"
 
@@ -33,28 +34,18 @@ bool IsIncluded(const std::string& extension) {
   return options.ShowFilterDoc != 0;
 }
 
-// " " + one middle dot per level below the first + the group's own folder name.
-std::string GroupTitle(const std::string& name, int* level) {
-  *level = static_cast<int>(std::count(name.begin(), name.end(), '\\'));
-  std::string field, own;
-  int seen = 0;
-  for (char c : name) {
-    if (c != '\\') {
-      field += c;
-      continue;
-    }
-    if (++seen == *level) own = field;
-    field.clear();
-  }
+// " " + one middle dot per level below the first + the group's own folder name, as Windows shows it.
+std::string GroupTitle(const sources::CatalogueRecord& header, int* level) {
+  *level = static_cast<int>(std::count(header.Name.begin(), header.Name.end(), '\\'));
   std::string title = " ";
   for (int i = 1; i < *level; ++i) title += kMiddleDot;
-  return title + own;
+  return title + sources::GroupOwnName(header);
 }
 
 void DrawGroupTitle(LayoutCursor& cursor, const sources::CatalogueRecord& header) {
   if (header.Name.empty()) return;
   int level = 0;
-  const std::string title = GroupTitle(header.Name, &level);
+  const std::string title = GroupTitle(header, &level);
   const int x = ColumnX(cursor) + 5;
   if (level == 1) {
     DrawSeparator(x, cursor.Y, settings::kHorizontalLineImage);
@@ -73,7 +64,7 @@ void DrawGroupTitle(LayoutCursor& cursor, const sources::CatalogueRecord& header
 
 void DrawProgramEntry(LayoutCursor& cursor, const sources::CatalogueRecord& entry) {
   if (!IsIncluded(entry.TargetExtension)) return;
-  const std::string text = entry.Name.size() > 4 ? entry.Name.substr(0, entry.Name.size() - 4) : "";
+  const std::string text = sources::EntryLabel(entry);
   EntryRow row;
   row.icon = entry.Icon;
   row.text = text;

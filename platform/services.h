@@ -23,6 +23,8 @@ constexpr int kFolderAppData = 0x1A;
 constexpr int kFolderStartMenu = 0x0B;
 constexpr int kFolderCommonStartMenu = 0x16;
 constexpr int kFolderWindows = 0x24;
+constexpr int kFolderPrograms = 0x02;
+constexpr int kFolderCommonPrograms = 0x17;
 
 enum class RegistryRoot { CurrentUser, ClassesRoot, LocalMachine };
 enum class CursorShape { Arrow, Wait, AppStarting };
@@ -64,6 +66,17 @@ PathKind KindOfPath(const std::string& path);
 // True when the drive of this letter ('Z') is mapped to a network share, connected or not
 // (GetDriveType); the drive itself is not asked anything.
 bool IsNetworkDrive(char letter);
+
+// --- text written by others (desktop.ini files, string tables of other modules) ---
+// The UTF-16 text in the system's 8-bit code page, or nothing when a character has no place in
+// it (no look-alike stands in for it).
+std::optional<std::string> ToSystemCodePage(const std::u16string& units);
+// Strings of a module's string table by number, each nothing when missing or empty; where the
+// module has language resource files, their strings for the user's language. The module is a
+// path as written (its %VARIABLES% expanded) and is mapped as data only: none of its code runs,
+// whoever wrote the file that names it. All nothing when it cannot be read.
+std::vector<std::optional<std::u16string>> ModuleStrings(const std::string& module,
+                                                         const std::vector<std::uint32_t>& ids);
 
 // --- processes ---
 // True when a 32-bit process runs on 64-bit Windows (IsWow64Process, looked up at run time;

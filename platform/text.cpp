@@ -1,6 +1,17 @@
 #include "platform/text.h"
 
+#include <algorithm>
+
 namespace platform {
+
+namespace {
+
+unsigned FoldedByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte;
+}
+
+}  // namespace
 
 std::string LowerAscii(std::string text) {
   for (char& c : text) {
@@ -19,6 +30,17 @@ std::vector<std::string> SplitFields(const std::string& text, char separator) {
     }
   }
   return fields;
+}
+
+int CompareFolded(const std::string& a, const std::string& b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const unsigned left = FoldedByte(a[i]);
+    const unsigned right = FoldedByte(b[i]);
+    if (left != right) return left < right ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
 }
 
 }  // namespace platform

@@ -39,9 +39,26 @@ std::int32_t CountOneMore(std::int32_t count) {
 // The lists keep 32-bit times; the clock's low 32 bits are the time until 2038.
 std::int32_t NowForList() { return static_cast<std::int32_t>(static_cast<std::uint32_t>(services::LocalSeconds())); }
 
-void RecordUse(const EntryMatch& matches, const std::string& label, const std::string& launch_path,
+bool OpensSamePath(const UsageEntry& entry, const std::string& launch_path) {
+  return !launch_path.empty() && platform::LowerAscii(entry.LaunchPath) == platform::LowerAscii(launch_path);
+}
+
+// The first entry that `matches`, else (when asked) the one opening the same path, letter case
+// aside: the program's, recorded under the name it showed then. An entry opening the same path
+// takes the label of now: the name a program shows may change while its shortcut stays.
+UsageEntry* FindProgram(UsageList& list, const EntryMatch& matches, bool or_same_path, const std::string& label,
+                        const std::string& launch_path) {
+  UsageEntry* entry = FindFirst(list, matches);
+  if (!entry && or_same_path) {
+    entry = FindFirst(list, [&launch_path](const UsageEntry& e) { return OpensSamePath(e, launch_path); });
+  }
+  if (entry && OpensSamePath(*entry, launch_path)) entry->Label = label;
+  return entry;
+}
+
+void RecordUse(const EntryMatch& matches, bool or_same_path, const std::string& label, const std::string& launch_path,
                const std::string& target_path) {
-  if (UsageEntry* entry = FindFirst(MostUsed(), matches)) {
+  if (UsageEntry* entry = FindProgram(MostUsed(), matches, or_same_path, label, launch_path)) {
     entry->SortKey = CountOneMore(entry->SortKey);
   } else {
     MostUsed().push_back({1, label, launch_path, target_path});
@@ -49,7 +66,7 @@ void RecordUse(const EntryMatch& matches, const std::string& label, const std::s
   SortDescending(MostUsed());
 
   const std::int32_t now = NowForList();
-  if (UsageEntry* entry = FindFirst(LastUsed(), matches)) {
+  if (UsageEntry* entry = FindProgram(LastUsed(), matches, or_same_path, label, launch_path)) {
     entry->SortKey = now;
   } else {
     LastUsed().push_back({now, label, launch_path, target_path});
@@ -71,7 +88,7 @@ UsageList& LastUsed() {
 
 void RecordUseByLabel(const std::string& label, const std::string& launch_path, const std::string& target_path) {
   KV_MARK();
-  RecordUse([&label](const UsageEntry& entry) { return entry.Label == label; }, label, launch_path, target_path);
+  RecordUse([&label](const UsageEntry& entry) { return entry.Label == label; }, true, label, launch_path, target_path);
 }
 
 void RecordUseByTarget(const std::string& label, const std::string& launch_path, const std::string& target_path,
@@ -80,7 +97,7 @@ void RecordUseByTarget(const std::string& label, const std::string& launch_path,
   // An unknown program path must not pick the first entry that has no target.
   if (label.empty() || program_path.empty()) return;
   RecordUse([&program_path](const UsageEntry& entry) { return platform::LowerAscii(entry.TargetPath) == program_path; },
-            label, launch_path, target_path);
+            false, label, launch_path, target_path);
 }
 
 void ClearMostUsed() { MostUsed().clear(); }

@@ -38,7 +38,10 @@ UsageList ParseUsageList(const std::string& bytes);
 std::string FormatUsageList(const UsageList& list);
 
 // --- recording a use ---
-// A program started from the menu window: entries are found by their exact label.
+// An entry found that opens the same launch path (letter case aside) takes the new label: the
+// name a program shows may change while its shortcut stays.
+// A program started from the menu window: entries are found by their exact label, else by the
+// launch path (the program recorded under the name it showed before).
 void RecordUseByLabel(const std::string& label, const std::string& launch_path, const std::string& target_path);
 // A newly running program found by the window scan: entries are found by their target path,
 // compared in lower case with program_path (already lower case). Nothing is recorded for an

@@ -31,10 +31,9 @@ void ExamineNewProgram(const std::string& program_path, const ProgramHooks& hook
   if (IsIgnoredProgram(path) || !hooks.find_by_program_path) return;
   const std::optional<sources::ProgramMatch> match = hooks.find_by_program_path(path);
   if (!match) return;
-  // The shortcut's name without ".lnk" is the label the lists show.
-  const std::string label = match->name.size() > 4 ? match->name.substr(0, match->name.size() - 4) : "";
-  if (label.empty()) return;
-  Call(hooks.record_use_by_target, label, match->folder + match->name, match->target, path);
+  // The lists show what the program's row shows.
+  if (match->label.empty()) return;
+  Call(hooks.record_use_by_target, match->label, match->folder + match->name, match->target, path);
 }
 
 void ScanWindows(KnownProcesses& known, bool launched_since_scan, const ProgramHooks& hooks) {

@@ -21,6 +21,8 @@ struct CatalogueRecord {
   std::string TargetExtension;   // entry: lower case, no dot
   std::string Arguments;         // entry: the shortcut's command-line arguments
   services::IconHandle Icon = 0; // entry: borrowed from the icon cache, or 0
+  std::string Shown;             // the name Windows shows in place of the file name (header: of its own
+                                 // folder level), from the folder's desktop.ini; "" when there is none
 };
 
 constexpr std::uint8_t kGroupHeader = 0;

@@ -12,6 +12,7 @@
 #include "sources/console_helper.h"
 #include "sources/icon_cache.h"
 #include "sources/kept_catalogue.h"
+#include "sources/shown_names.h"
 #include "sources/start_menu_changes.h"
 
 KV_MARKED_FILE(401);
@@ -77,6 +78,12 @@ bool StampUnchanged(const RefreshMemory& memory, std::uint64_t stamp, int icon_s
          icon_side == memory.icon_side;
 }
 
+// The catalogue with the names Windows shows, in their order.
+Catalogue Named(Catalogue catalogue, const ProgramsFolders& folders) {
+  ApplyShownNames(catalogue, folders, SystemShownNameSources());
+  return catalogue;
+}
+
 void StartRefresh() {
   State().thread = services::StartBackgroundThread(&RunCatalogueRefresh);
 }
@@ -117,13 +124,14 @@ void Refresh() {
   platform::SetHtmHandler(htm_handler);
   // The cache of the side drawn now; the GUI thread may move to another meanwhile, this one lives on.
   sources::IconCache& icons = sources::ProcessIconCache();
+  const ProgramsFolders folders = SystemProgramsFolders();
   if (!memory.kept_read) {
     memory.kept_read = true;
     if (std::optional<std::string> kept = ReadKeptListing()) {
       // At once without icons, then with them: the shell's icons of thousands of programs take
       // seconds, and the first click of a session should not wait for them.
-      PublishCatalogue(CatalogueOfListing(*kept, htm_handler, nullptr));
-      PublishCatalogue(CatalogueOfListing(*kept, htm_handler, &icons));
+      PublishCatalogue(Named(CatalogueOfListing(*kept, htm_handler, nullptr), folders));
+      PublishCatalogue(Named(CatalogueOfListing(*kept, htm_handler, &icons), folders));
       memory.kept_listing = std::move(*kept);
     }
   }
@@ -147,7 +155,7 @@ void Refresh() {
   // Not started, or cut short by the program's end: what was read is not all there is.
   if (!whole_run) return;
   MatchGroupCounts(filled);
-  if (!PublishCatalogue(std::move(filled))) return;
+  if (!PublishCatalogue(Named(std::move(filled), folders))) return;
   memory.refreshed = true;
   memory.stamp = stamp;
   memory.last_refresh = now;

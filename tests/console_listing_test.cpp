@@ -2,15 +2,15 @@
 // what order, and the exact bytes written.
 #include <gtest/gtest.h>
 
-#include "console/folded_order.h"
 #include "console/folder_walk.h"
 #include "console/listing.h"
+#include "platform/text.h"
 #include "tests/fakes/console_system_fake.h"
 #include "ui/text_file.h"
 
 namespace {
 
-using console::CompareFolded;
+using platform::CompareFolded;
 using console::Invocation;
 using console::Mode;
 

@@ -3,26 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/test_text.h"
+
 namespace {
 
-// The code page of these tests: Latin-1, what a Western European Windows mostly is.
-std::optional<std::string> Latin1(const std::u16string& units) {
-  std::string text;
-  for (const char16_t unit : units) {
-    if (unit > 0xFF) return std::nullopt;
-    text.push_back(static_cast<char>(unit));
-  }
-  return text;
-}
-
-std::string Utf16Le(const std::u16string& text) {
-  std::string bytes = "\xFF\xFE";
-  for (const char16_t unit : text) {
-    bytes.push_back(static_cast<char>(unit & 0xFF));
-    bytes.push_back(static_cast<char>(unit >> 8));
-  }
-  return bytes;
-}
+using test_text::Latin1;
+using test_text::Utf16Le;
 
 std::optional<sources::DesktopIni> Parse(const std::string& bytes) { return sources::ParseDesktopIni(bytes, Latin1); }
 

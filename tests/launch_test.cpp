@@ -214,7 +214,7 @@ TEST_F(Launch, UsesAreCountedByTheExactTextOfTheEntry) {
   FakeServices().now = 1000000;
   menu::LaunchEntry(Entry("Outil", {0, "C:\\M\\Outil.url", "", 0, 1}));
   OpenMenu();
-  menu::LaunchEntry(Entry("outil", {0, "C:\\M\\Outil.url", "", 0, 1}));
+  menu::LaunchEntry(Entry("outil", {0, "C:\\M\\Autre\\Outil.url", "", 0, 1}));
   OpenMenu();
   FakeServices().now = 1000500;
   menu::LaunchEntry(Entry("Outil", {0, "C:\\M\\Autre\\Outil.url", "", 0, 1}));

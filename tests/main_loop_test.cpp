@@ -299,7 +299,7 @@ TEST_F(MainLoop, AfterALaunchFromTheMenuLaterScansCountOtherPrograms) {
   hooks_.refresh_check = nullptr;
   hooks_.launch_entry = [](int) { shell::Loop().launched_since_scan = true; };  // as a launch tells
   hooks_.find_by_program_path = [](const std::string&) -> std::optional<sources::ProgramMatch> {
-    return sources::ProgramMatch{"Bloc-notes.lnk", "C:\\Menu\\", "C:\\W\\n.exe"};
+    return sources::ProgramMatch{"Bloc-notes.lnk", "C:\\Menu\\", "C:\\W\\n.exe", "Bloc-notes"};
   };
   hooks_.record_use_by_target = [this](const std::string& label, const std::string&, const std::string&,
                                        const std::string&) { log_ += "use:" + label + " "; };

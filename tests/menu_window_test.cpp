@@ -48,10 +48,10 @@ class MenuWindow : public ::testing::Test {
     sources::Catalogue catalogue;
     for (int g = 0; g < groups; ++g) {
       const std::string name = "Groupe" + std::to_string(g) + "\\";
-      catalogue.push_back({sources::kGroupHeader, name, entries, "C:\\Menu\\" + name, "", "", "", 0});
+      catalogue.push_back({sources::kGroupHeader, name, entries, "C:\\Menu\\" + name, "", "", "", 0, ""});
       for (int e = 0; e < entries; ++e) {
         catalogue.push_back({sources::kProgramEntry, "P" + std::to_string(e) + ".lnk", 0, "C:\\Menu\\" + name,
-                             "C:\\p" + std::to_string(e) + "." + extension, extension, "", 0});
+                             "C:\\p" + std::to_string(e) + "." + extension, extension, "", 0, ""});
       }
     }
     sources::PublishCatalogue(catalogue);
@@ -161,13 +161,13 @@ TEST_F(MenuWindow, AGroupTallerThanAColumnRunsPastTheBottomOfAnEmptyColumn) {
 TEST_F(MenuWindow, GroupTitlesShowTheirLevelAndOwnName) {
   Quiet();
   menu::View().ProgramsShown = true;
-  sources::PublishCatalogue({{sources::kGroupHeader, "", 1, "C:\\M\\", "", "", "", 0},
-                             {sources::kProgramEntry, "Top.lnk", 0, "C:\\M\\", "C:\\t.exe", "exe", "", 0},
-                             {sources::kGroupHeader, "Accessoires\\", 0, "C:\\M\\Accessoires\\", "", "", "", 0},
+  sources::PublishCatalogue({{sources::kGroupHeader, "", 1, "C:\\M\\", "", "", "", 0, ""},
+                             {sources::kProgramEntry, "Top.lnk", 0, "C:\\M\\", "C:\\t.exe", "exe", "", 0, ""},
+                             {sources::kGroupHeader, "Accessoires\\", 0, "C:\\M\\Accessoires\\", "", "", "", 0, ""},
                              {sources::kGroupHeader, "Accessoires\\Outils système\\", 1,
-                              "C:\\M\\Accessoires\\Outils système\\", "", "", "", 0},
+                              "C:\\M\\Accessoires\\Outils système\\", "", "", "", 0, ""},
                              {sources::kProgramEntry, "Outil.lnk", 0, "C:\\M\\Accessoires\\Outils système\\",
-                              "C:\\o.ms", "ms", "", 0}});
+                              "C:\\o.ms", "ms", "", 0, ""}});
   settings::Current().ShowFilterDoc = 0;  // "ms" still shows: it is part of the application list
   menu::BuildMenuWindow();
   const auto level1 = TextsStartingWith(" Accessoires");
@@ -186,13 +186,31 @@ TEST_F(MenuWindow, GroupTitlesShowTheirLevelAndOwnName) {
   EXPECT_EQ(Links()[0].tooltip, "Top [C:\\t.exe]");
 }
 
+TEST_F(MenuWindow, ShownNamesStandForFileNamesInTitlesRowsAndTooltips) {
+  Quiet();
+  menu::View().ProgramsShown = true;
+  sources::PublishCatalogue({{sources::kGroupHeader, "", 0, "C:\\M\\", "", "", "", 0, ""},
+                             {sources::kGroupHeader, "Accessories\\", 0, "C:\\M\\Accessories\\", "", "", "", 0, ""},
+                             {sources::kGroupHeader, "Accessories\\System Tools\\", 1,
+                              "C:\\M\\Accessories\\System Tools\\", "", "", "", 0, "Outils système Windows"},
+                             {sources::kProgramEntry, "Command Prompt.lnk", 0, "C:\\M\\Accessories\\System Tools\\",
+                              "C:\\cmd.exe", "exe", "", 0, "Invite de commandes"}});
+  menu::BuildMenuWindow();
+  EXPECT_EQ(TextsStartingWith(" Accessories").size(), 1u);
+  EXPECT_EQ(TextsStartingWith(" ·Outils système Windows").size(), 1u);
+  EXPECT_EQ(Links()[0].text, "Invite de commandes");
+  EXPECT_EQ(Links()[0].tooltip, "Invite de commandes [C:\\cmd.exe]");
+  ASSERT_EQ(menu::MenuBindings().size(), 1u);
+  EXPECT_EQ(menu::MenuBindings()[0].LaunchPath, "C:\\M\\Accessories\\System Tools\\Command Prompt.lnk");
+}
+
 TEST_F(MenuWindow, FiltersHideTheirKindOfEntry) {
   Quiet();
   menu::View().ProgramsShown = true;
-  sources::PublishCatalogue({{sources::kGroupHeader, "", 3, "C:\\M\\", "", "", "", 0},
-                             {sources::kProgramEntry, "A.lnk", 0, "C:\\M\\", "C:\\a.exe", "exe", "", 0},
-                             {sources::kProgramEntry, "H.lnk", 0, "C:\\M\\", "C:\\h.chm", "chm", "", 0},
-                             {sources::kProgramEntry, "D.lnk", 0, "C:\\M\\", "C:\\d", "", "", 0}});
+  sources::PublishCatalogue({{sources::kGroupHeader, "", 3, "C:\\M\\", "", "", "", 0, ""},
+                             {sources::kProgramEntry, "A.lnk", 0, "C:\\M\\", "C:\\a.exe", "exe", "", 0, ""},
+                             {sources::kProgramEntry, "H.lnk", 0, "C:\\M\\", "C:\\h.chm", "chm", "", 0, ""},
+                             {sources::kProgramEntry, "D.lnk", 0, "C:\\M\\", "C:\\d", "", "", 0, ""}});
   settings::Current().ShowFilterHlp = 0;
   menu::BuildMenuWindow();
   ASSERT_EQ(Links().size(), 2u);

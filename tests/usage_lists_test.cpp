@@ -158,6 +158,22 @@ TEST_F(UsageLists, LabelsMatchExactlyAndAFoundEntryKeepsItsPaths) {
   EXPECT_EQ(LastUsed().size(), 2u);
 }
 
+// A program recorded under the name it showed before (its file name) is found by its shortcut
+// and takes the name shown now: one program, one row.
+TEST_F(UsageLists, AProgramRecordedUnderAnotherNameTakesTheNameShownNow) {
+  MostUsed() = {{3, "Command Prompt", "C:\\Menu\\Command Prompt.lnk", "C:\\cmd.exe"}};
+  LastUsed() = {{50, "Command Prompt", "C:\\Menu\\Command Prompt.lnk", "C:\\cmd.exe"}};
+  settings::RecordUseByLabel("Invite de commandes", "c:\\menu\\command prompt.lnk", "C:\\cmd.exe");
+  EXPECT_EQ(MostUsed(), (UsageList{{4, "Invite de commandes", "C:\\Menu\\Command Prompt.lnk", "C:\\cmd.exe"}}));
+  ASSERT_EQ(LastUsed().size(), 1u);
+  EXPECT_EQ(LastUsed()[0].Label, "Invite de commandes");
+  // The scan finds programs by target; only the entry of the same shortcut takes the scan's label.
+  settings::RecordUseByTarget("Console", "C:\\Bureau\\Console.lnk", "C:\\cmd.exe", "c:\\cmd.exe");
+  EXPECT_EQ(MostUsed()[0].Label, "Invite de commandes");
+  settings::RecordUseByTarget("Invite", "C:\\Menu\\Command Prompt.lnk", "C:\\cmd.exe", "c:\\cmd.exe");
+  EXPECT_EQ(MostUsed(), (UsageList{{6, "Invite", "C:\\Menu\\Command Prompt.lnk", "C:\\cmd.exe"}}));
+}
+
 TEST_F(UsageLists, ACountAtTheTopOfTheRangeDoesNotWrapRound) {
   MostUsed() = {{2147483647, "Top", "", ""}, {5, "B", "", ""}};
   settings::RecordUseByLabel("Top", "", "");

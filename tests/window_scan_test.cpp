@@ -15,10 +15,10 @@ class WindowScan : public ::testing::Test {
   void SetUp() override {
     fakes::Reset();
     hooks_.find_by_program_path = [](const std::string& path) -> std::optional<sources::ProgramMatch> {
-      if (path == "c:\\windows\\notepad.exe") return sources::ProgramMatch{"Bloc-notes.lnk", "C:\\Menu\\", "C:\\W\\n.exe"};
+      if (path == "c:\\windows\\notepad.exe") return sources::ProgramMatch{"Bloc-notes.lnk", "C:\\Menu\\", "C:\\W\\n.exe", "Bloc-notes"};
       if (path == "c:\\windows\\rundll32.exe" || path == "c:\\w\\s.scr")
-        return sources::ProgramMatch{"Hidden.lnk", "C:\\Menu\\", "x"};
-      if (path == "c:\\tools\\x.exe") return sources::ProgramMatch{".lnk", "C:\\Menu\\", "x"};
+        return sources::ProgramMatch{"Hidden.lnk", "C:\\Menu\\", "x", "Hidden"};
+      if (path == "c:\\tools\\x.exe") return sources::ProgramMatch{".lnk", "C:\\Menu\\", "x", ""};
       return std::nullopt;
     };
     hooks_.record_use_by_target = [this](const std::string& label, const std::string& launch,

@@ -136,4 +136,9 @@ e2e_expect "mutex holder started" e2e_wait_line "$E2E_WORK/mutex.out" '^held' 20
 e2e_expect_eq "mutex exists while held" true "$(probe mutexexists "$mutex")"
 wait "$E2E_LAST_PID" || true
 e2e_expect_eq "mutex gone with its process" false "$(probe mutexexists "$mutex")"
+
+# --- string tables of other modules, mapped as data ---
+e2e_expect_eq "strings of a system module, its folder from a variable, one missing" "Size Type -" \
+  "$(probe strings '%SystemRoot%\system32\shell32.dll' 8 9 65000 | tr '\n' ' ' | sed 's/ $//')"
+e2e_expect_eq "no strings of a missing module" "- -" "$(probe strings 'C:\nowhere.dll' 8 9 | tr '\n' ' ' | sed 's/ $//')"
 e2e_finish

@@ -107,6 +107,10 @@ struct Services {
     bool stopped = false;
   };
   std::vector<Watch> watches;  // handle = index + 1
+  // String tables by module (as named, before any expansion); every module read is recorded.
+  // ToSystemCodePage is Latin-1: what a Western European Windows mostly is.
+  std::map<std::string, std::map<std::uint32_t, std::u16string>> module_strings;
+  std::vector<std::string> module_reads;
 };
 
 struct Ui {

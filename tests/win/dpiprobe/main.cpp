@@ -39,11 +39,11 @@ namespace {
 
 void PublishSmallCatalogue() {
   sources::Catalogue catalogue;
-  catalogue.push_back({sources::kGroupHeader, "", 1, "C:\\Menu\\", "", "", "", 0});
-  catalogue.push_back({sources::kProgramEntry, "Bloc-notes.lnk", 0, "C:\\Menu\\", "C:\\windows\\notepad.exe", "exe", "", 0});
-  catalogue.push_back({sources::kGroupHeader, "Accessoires\\", 1, "C:\\Menu\\Accessoires\\", "", "", "", 0});
+  catalogue.push_back({sources::kGroupHeader, "", 1, "C:\\Menu\\", "", "", "", 0, ""});
+  catalogue.push_back({sources::kProgramEntry, "Bloc-notes.lnk", 0, "C:\\Menu\\", "C:\\windows\\notepad.exe", "exe", "", 0, ""});
+  catalogue.push_back({sources::kGroupHeader, "Accessoires\\", 1, "C:\\Menu\\Accessoires\\", "", "", "", 0, ""});
   catalogue.push_back({sources::kProgramEntry, "Registre.lnk", 0, "C:\\Menu\\Accessoires\\", "C:\\windows\\regedit.exe",
-                       "exe", "", 0});
+                       "exe", "", 0, ""});
   sources::PublishCatalogue(catalogue);
 }
 

@@ -61,10 +61,10 @@ void PublishCatalogue(int groups, int entries) {
   for (int g = 0; g < groups; ++g) {
     const int count = entries / groups + (g < entries % groups ? 1 : 0);
     const std::string folder = "C:\\Menu\\Groupe " + std::to_string(g) + "\\";
-    catalogue.push_back({sources::kGroupHeader, "Groupe " + std::to_string(g) + "\\", count, folder, "", "", "", 0});
+    catalogue.push_back({sources::kGroupHeader, "Groupe " + std::to_string(g) + "\\", count, folder, "", "", "", 0, ""});
     for (int e = 0; e < count; ++e, ++made) {
       catalogue.push_back({sources::kProgramEntry, "Programme " + std::to_string(made) + ".lnk", 0, folder,
-                           "C:\\Programmes\\p" + std::to_string(made) + ".exe", "exe", "", icon});
+                           "C:\\Programmes\\p" + std::to_string(made) + ".exe", "exe", "", icon, ""});
     }
   }
   sources::PublishCatalogue(catalogue);

@@ -18,6 +18,7 @@
 //   seconds                        local wall-clock seconds since 1970
 //   mutex <name>                   holds the mutex, prints "held", sleeps 3 s
 //   mutexexists <name>             "true" when a mutex of that name exists
+//   strings <module> <id>...       each string of the module's table in the code page, "-" for none
 // A registry or value name "@" stands for "" (the default value).
 #include <windows.h>
 #include <fcntl.h>
@@ -26,6 +27,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -121,6 +123,22 @@ int Terminate(const Args& args) {
   return 0;
 }
 
+// Each string of the module's table, in the code page, or "-" where there is none (or it has
+// no place in the code page).
+int ModuleStrings(const Args& args) {
+  std::vector<std::uint32_t> ids;
+  for (std::size_t i = 2; i < args.size(); ++i) {
+    unsigned long id = 0;
+    if (!ParseNumber(args[i], &id)) return Usage();
+    ids.push_back(static_cast<std::uint32_t>(id));
+  }
+  for (const std::optional<std::u16string>& text : services::ModuleStrings(args[1], ids)) {
+    const std::optional<std::string> shown = text ? services::ToSystemCodePage(*text) : std::nullopt;
+    std::printf("%s\n", shown ? shown->c_str() : "-");
+  }
+  return 0;
+}
+
 int Run(const Args& args) {
   const std::string& command = args[0];
   const std::size_t count = args.size();
@@ -162,6 +180,8 @@ int Run(const Args& args) {
     return HoldMutex(args[1]);
   } else if (command == "mutexexists" && count == 2) {
     return MutexExists(args[1]);
+  } else if (command == "strings" && count >= 3) {
+    return ModuleStrings(args);
   } else {
     return Usage();
   }
