@@ -304,7 +304,7 @@ e2e_wait_shown() {  # title [seconds]
 e2e_wait_line() {
   local file=$1 pattern=$2 seconds=${3:-20}
   for _ in $(seq $((seconds * 10))); do
-    tr -d '\r' <"$file" 2>/dev/null | grep -q -- "$pattern" && return 0
+    tr -d '\r' 2>/dev/null <"$file" | grep -q -- "$pattern" && return 0
     sleep 0.1
   done
   return 1

@@ -10,14 +10,17 @@
 //       "controls <count>"; the menu is closed between runs, and a first run is made unreported
 //   perfprobe press <control id>
 //       clicks a control of the open menu window (BN_CLICKED posted to the window)
-//   perfprobe programs <Kestrivalume.exe> [timeout ms]
+//   perfprobe programs <Kestrivalume.exe> [timeout ms] [refreshes]
 //       starts the program (and leaves it running), prints "button <ms>" once its button window
 //       is visible, then clicks the button every 200 ms until a menu lists a program entry
 //       ("Programme ..."): prints "programs <ms after the button>", "clicks <count>" and
-//       "longest-click <ms>" (click to painted menu), or "programs none" on time-out
+//       "longest-click <ms>" (click to painted menu), or "programs none" on time-out; given a
+//       number of refreshes, then "refreshed <ms after the button>" once the program tells that
+//       many catalogue refreshes ended (or "refreshed none" within the time-out)
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -222,18 +225,44 @@ double ClickAndLook(bool* lists_programs) {
   return painted_at - start;
 }
 
-int TimeProgramsAfterStart(const char* program, double timeout_ms) {
+// When the program first told at least `count` catalogue refreshes ended (its button window's
+// number, published at each pass of its loop), watched on a thread of its own so that the clicks
+// neither hide nor delay that moment.
+struct RefreshWatch {
+  HWND button = nullptr;
+  std::uintptr_t count = 0;
+  std::atomic<double> seen_at{-1};
+};
+
+DWORD WINAPI WatchRefreshes(void* param) {
+  RefreshWatch* watch = static_cast<RefreshWatch*>(param);
+  while (IsWindow(watch->button)) {
+    if (reinterpret_cast<std::uintptr_t>(GetPropA(watch->button, "Kestrivalume.Refreshes")) >= watch->count) {
+      watch->seen_at = Now();
+      break;
+    }
+    Sleep(2);
+  }
+  return 0;
+}
+
+int TimeProgramsAfterStart(const char* program, double timeout_ms, int refreshes) {
   PROCESS_INFORMATION process = {};
   const double start = Now();
   if (!StartProgram(program, &process)) return 1;
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  if (!WaitVisible(shell::kButtonWindowTitle, process.dwProcessId, kAnswerWaitMs)) {
+  HWND button = WaitVisible(shell::kButtonWindowTitle, process.dwProcessId, kAnswerWaitMs);
+  if (!button) {
     std::printf("button none\n");
     return 1;
   }
   const double button_at = Now();
   std::printf("button %.1f\n", button_at - start);
+  static RefreshWatch watch;  // the thread may outlive this call
+  watch.button = button;
+  watch.count = static_cast<std::uintptr_t>(refreshes);
+  if (refreshes > 0) CloseHandle(CreateThread(nullptr, 0, WatchRefreshes, &watch, 0, nullptr));
   int clicks = 0;
   double longest = 0;
   bool listed = false;
@@ -250,6 +279,11 @@ int TimeProgramsAfterStart(const char* program, double timeout_ms) {
   }
   std::printf("clicks %d\nlongest-click %.1f\n", clicks, longest);
   CloseMenu();
+  if (refreshes > 0) {
+    while (watch.seen_at < 0 && Now() - button_at < timeout_ms) Sleep(10);
+    if (watch.seen_at >= 0) std::printf("refreshed %.1f\n", watch.seen_at - button_at);
+    else std::printf("refreshed none\n");
+  }
   return listed ? 0 : 1;
 }
 
@@ -275,7 +309,7 @@ int main(int argc, char** argv) {
   if (command == "start" && (argc == 3 || argc == 4)) return TimeStart(argv[2], argc == 4 ? std::atof(argv[3]) : 30000);
   if (command == "click" && argc == 3) return TimeClicks(std::max(1, std::atoi(argv[2])));
   if (command == "press" && argc == 3) return Press(std::atoi(argv[2]));
-  if (command == "programs" && (argc == 3 || argc == 4))
-    return TimeProgramsAfterStart(argv[2], argc == 4 ? std::atof(argv[3]) : 120000);
+  if (command == "programs" && argc >= 3 && argc <= 5)
+    return TimeProgramsAfterStart(argv[2], argc >= 4 ? std::atof(argv[3]) : 120000, argc == 5 ? std::atoi(argv[4]) : 0);
   return Usage();
 }
