@@ -11,7 +11,9 @@
 # each pass of its loop, 200 ms apart at most); on a second start the same from the kept
 # catalogue, then to the end of its refresh (a listing with the helper's pauses, one before each
 # directory entry: a desktop.ini file is one more). Last, what the programs page shows with the
-# names, so that a name that failed to resolve cannot pass unseen.
+# names, so that a name that failed to resolve cannot pass unseen, and the naming alone,
+# untimed by clicks: catalogueprobe names the kept catalogue as a refresh does (first pass with
+# the module read, then the best of 10 with its strings known).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 arch=${1:-win64}
@@ -25,7 +27,8 @@ e2e_start shown_names_bench "$arch" >&2
 KV_E2E_KEEP=1  # the work folder (perfprobe's output) stays for a look
 
 app_data=$(e2e_windows_variable APPDATA)
-data=$(e2e_unix_path "$app_data\\Kestrivalume")
+data_win="$app_data\\Kestrivalume"
+data=$(e2e_unix_path "$data_win")
 programs=$(e2e_unix_path "$app_data\\Microsoft\\Windows\\Start Menu\\Programs")
 program=$(winepath -w "$E2E_OUT/Kestrivalume.exe")
 mkdir -p "$(e2e_unix_path 'C:\kvnames')"
@@ -100,6 +103,8 @@ measure() {  # with|without
   log "$1 desktop.ini files: second start"
   second=$(start_figures)
   quit_program
+  e2e_run "$E2E_OUT/catalogueprobe.exe" names "$data_win" | tr -d '\r' |
+    awk -v c="$1" '{print c, "names-first", $6; print c, "names-best", $8; print c, "names-shown", $4}' >>"$figures"
   read -r a b c <<<"$first"
   read -r d e f <<<"$second"
   printf '%s first-programs %s\n%s first-refresh %s\n%s first-click %s\n' "$1" "$a" "$1" "$b" "$1" "$c" >>"$figures"
@@ -122,6 +127,9 @@ cell() {  # condition, measure
   numbers=$(awk -v c="$1" -v m="$2" '$1 == c && $2 == m && $3 != "none" {print $3}' "$figures")
   echo "$(median_min_max <<<"$numbers") ms$( [ "$(wc -l <<<"$numbers")" -lt "$rounds" ] && echo ", some runs gave none")"
 }
+cell_count() {  # condition: the records named in its last round
+  awk -v c="$1" '$1 == c && $2 == "names-shown" {n = $3} END {print n}' "$figures"
+}
 row() {  # what, measure
   echo "| $1 | $(cell without "$2") | $(cell with "$2") |"
 }
@@ -133,4 +141,7 @@ row "First start: the longest click meanwhile (click to painted menu)" first-cli
 row "Second start: button window to the first menu listing programs (kept catalogue)" second-programs
 row "Second start: the longest click meanwhile" second-click
 row "Second start: button window to its refresh ended (listing with pauses)" second-refresh
+row "Naming the kept catalogue alone, first pass (module read)" names-first
+row "Naming the kept catalogue alone, best of 10" names-best
 echo "| Rows of the programs page named by desktop.ini (first start) | | $named |"
+echo "| Records given a shown name by the naming alone | $(cell_count without) | $(cell_count with) |"

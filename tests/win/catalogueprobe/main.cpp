@@ -7,6 +7,8 @@
 //   thread                      "priority <n> com <0|1>" as seen inside a background thread
 //   icons                       small-icon lookups: "<what> <0|1>" (1 = an icon came back)
 //   bench <lines>               timings of parsing a listing with icons cached
+//   names <data folder>         timings of naming its kept catalogue: "records <n> shown <n>
+//                               first <ms> best <ms> mean <ms>" (first: the modules read)
 //   inherit <folder>            what a helper holds of the program's open files (inheritance.cpp)
 // Started as the console helper ("-startmenu") with CATALOGUEPROBE_HELPER set, it plays a
 // misbehaving helper instead (see fake_helper.cpp).
@@ -92,5 +94,6 @@ int main(int argc, char** argv) {
   if (command == "thread" && argc == 2) return probe::PrintThreadState();
   if (command == "icons" && argc == 2) return probe::PrintIcons();
   if (command == "bench" && argc == 3) return probe::Bench(std::atoi(argv[2]));
+  if (command == "names" && argc == 3) return probe::BenchNames(argv[2]);
   return Usage();
 }

@@ -12,5 +12,7 @@ int PrintInheritance(const std::string& folder);
 int PrintThreadState();
 int PrintIcons();
 int Bench(int lines);
+// Times the shown names of the kept catalogue of a data folder (names_bench.cpp).
+int BenchNames(const std::string& data_folder);
 
 }  // namespace probe
