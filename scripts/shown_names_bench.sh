@@ -3,17 +3,19 @@
 # shortcuts in 150 folders: the same measures without desktop.ini files and with one in every
 # folder (14 names: the folder's own and 13 shortcuts', half of them indirect strings of the
 # test module names.dll, half plain; ANSI and UTF-16 files in turn). Figures side by side,
-# median (min .. max) of the rounds; nothing is asserted. About 70 s a round, 3 rounds by default.
+# median (min .. max) of the rounds; nothing is asserted. About 90 s a round, 3 rounds by default.
 #   scripts/shown_names_bench.sh [win32|win64] [rounds]
-# For each: on a first start (no data kept) the button window to the first menu listing programs
-# (perfprobe programs, a click every 200 ms, and the longest click meanwhile) and to the end of
-# the first refresh (the catalogue published: the program's count of ended refreshes, told at
-# each pass of its loop, 200 ms apart at most); on a second start the same from the kept
-# catalogue, then to the end of its refresh (a listing with the helper's pauses, one before each
-# directory entry: a desktop.ini file is one more). Last, what the programs page shows with the
-# names, so that a name that failed to resolve cannot pass unseen, and the naming alone,
-# untimed by clicks: catalogueprobe names the kept catalogue as a refresh does (first pass with
-# the module read, then the best of 10 with its strings known).
+# For each:
+#   - first start (no data kept): the button window to the first menu listing programs
+#     (perfprobe programs, a click every 200 ms, and the longest click meanwhile) and to the end
+#     of the first refresh (the catalogue published: the program's count of ended refreshes,
+#     told at each pass of its loop, 200 ms apart at most);
+#   - second start: the same from the kept catalogue, then to the end of its refresh (a listing
+#     with the helper's pauses, one before each directory entry: a desktop.ini file is one more);
+#     then click to painted menu with the programs expanded (perfprobe click 9);
+#   - the naming alone, untimed by clicks: catalogueprobe names the kept catalogue as a refresh
+#     does (a first pass reading the module, then the best of 10 with its strings known);
+#   - what the programs page shows, so that names that failed to resolve cannot pass unseen.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 arch=${1:-win64}
@@ -98,10 +100,11 @@ measure() {  # with|without
   rm -rf "$data" && mkdir -p "$data"
   printf 'ShowProgImmediate = 1\r\n' >"$data/Kestrivalume.prefs"
   first=$(start_figures)
-  [ "$1" = without ] || [ -n "$named" ] || named=$(named_rows)
+  [ -n "${named[$1]:-}" ] || named[$1]=$(named_rows)
   quit_program
   log "$1 desktop.ini files: second start"
   second=$(start_figures)
+  (wine "$E2E_OUT/perfprobe.exe" click 9 || true) | tr -d '\r' | awk -v c="$1" '$1 == "click" {print c, "click", $2}' >>"$figures"
   quit_program
   e2e_run "$E2E_OUT/catalogueprobe.exe" names "$data_win" | tr -d '\r' |
     awk -v c="$1" '{print c, "names-first", $6; print c, "names-best", $8; print c, "names-shown", $4}' >>"$figures"
@@ -114,7 +117,7 @@ measure() {  # with|without
 log "$arch: Start menu of $shortcuts shortcuts in $groups folders"
 make_start_menu "$shortcuts" "$groups"
 figures="$E2E_WORK/figures.txt"
-named=
+declare -A named
 : >"$figures"
 started=$(date +%s)
 for ((round = 1; round <= rounds; ++round)); do
@@ -140,8 +143,9 @@ row "First start: button window to the first refresh ended (catalogue published)
 row "First start: the longest click meanwhile (click to painted menu)" first-click
 row "Second start: button window to the first menu listing programs (kept catalogue)" second-programs
 row "Second start: the longest click meanwhile" second-click
+row "Then: click to painted menu, programs expanded (9 clicks, all rounds)" click
 row "Second start: button window to its refresh ended (listing with pauses)" second-refresh
 row "Naming the kept catalogue alone, first pass (module read)" names-first
 row "Naming the kept catalogue alone, best of 10" names-best
-echo "| Rows of the programs page named by desktop.ini (first start) | | $named |"
+echo "| Rows of the programs page named by desktop.ini (first start) | ${named[without]} | ${named[with]} |"
 echo "| Records given a shown name by the naming alone | $(cell_count without) | $(cell_count with) |"
