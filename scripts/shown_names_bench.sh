@@ -143,8 +143,8 @@ row "First start: button window to the first refresh ended (catalogue published)
 row "First start: the longest click meanwhile (click to painted menu)" first-click
 row "Second start: button window to the first menu listing programs (kept catalogue)" second-programs
 row "Second start: the longest click meanwhile" second-click
-row "Then: click to painted menu, programs expanded (9 clicks, all rounds)" click
 row "Second start: button window to its refresh ended (listing with pauses)" second-refresh
+row "Then: click to painted menu, programs expanded (9 clicks, all rounds)" click
 row "Naming the kept catalogue alone, first pass (module read)" names-first
 row "Naming the kept catalogue alone, best of 10" names-best
 echo "| Rows of the programs page named by desktop.ini (first start) | ${named[without]} | ${named[with]} |"
