@@ -5,8 +5,9 @@
 # "Accessories"; the menu's group titles and rows show the French names, in their order;
 # shortcuts without a usable name (none given, a missing module, a missing string, an empty
 # value) keep their file names. A click on a renamed row starts its program and the usage list
-# records the shown name; the kept catalogue stays the helper's own listing; the module's code
-# never ran in the program.
+# records the shown name; the kept catalogue stays the helper's own listing, and named at the
+# next start with the helper refused it shows the same; the module's code never ran in the
+# program.
 #   shown_names_e2e.sh win32|win64
 source "$(dirname "$0")/lib.sh"
 case "${1:-}" in
@@ -81,18 +82,25 @@ LocalizedResourceName=Activités
 INI
 printf 'ShowProgImmediate = 1\r\n' >"$data/Kestrivalume.prefs"
 
-# --- the programs page ---
-e2e_launch program "$E2E_OUT/Kestrivalume.exe"
-program=$E2E_LAST_PID
-e2e_tool wait-window --class KestrivalumeWindow --title Kestrivalume 30000 >/dev/null || e2e_fail_now "no button window"
-e2e_wait_done Refreshes 1 60 || e2e_fail "no first catalogue"
-e2e_open_menu 20 1000 700 || e2e_fail_now "the menu did not open"
-listing=$(e2e_dump "$menu_title")
-e2e_screenshot programs
+start_program() {
+  e2e_launch program "$E2E_OUT/Kestrivalume.exe"
+  program=$E2E_LAST_PID
+  e2e_tool wait-window --class KestrivalumeWindow --title Kestrivalume 30000 >/dev/null || e2e_fail_now "no button window"
+  e2e_wait_done Refreshes 1 60 || e2e_fail "no first catalogue"
+  e2e_open_menu 20 1000 700 || e2e_fail_now "the menu did not open"
+}
+quit_program() {
+  e2e_tool post --class KestrivalumeWindow --title Kestrivalume close >/dev/null
+  wait "$program" && status=0 || status=$?
+  e2e_expect_eq "exit code" 0 "$status"
+}
+programs_page() {  # dump: the texts of the titles and rows from the programs' header on
+  awk -F'\t' '$1 ~ /^[0-9]+$/ && ($2 == "KestrivalumeLink" || $2 == "Static") {print $7}' <<<"$1" |
+    sed -n '/^ Lancer les programmes$/,$p'
+}
 # Entries by shown name, A-Z folded and other bytes as they are (É after W); the merged group
 # and the sibling groups by shown name (Activités before Administrative Tools, Outils before Paint).
-e2e_expect_eq "the programs page shows the French names in their order" \
-  " Lancer les programmes
+expected_page=" Lancer les programmes
  Accessoires Windows
 Calculator
 dessin
@@ -110,9 +118,13 @@ Brushes
 Mines
 Solitaire
  Administrative Tools
- StartUp" \
-  "$(awk -F'\t' '$1 ~ /^[0-9]+$/ && ($2 == "KestrivalumeLink" || $2 == "Static") {print $7}' <<<"$listing" |
-    sed -n '/^ Lancer les programmes$/,$p')"
+ StartUp"
+
+# --- the programs page ---
+start_program
+listing=$(e2e_dump "$menu_title")
+e2e_screenshot programs
+e2e_expect_eq "the programs page shows the French names in their order" "$expected_page" "$(programs_page "$listing")"
 
 # --- a click on a renamed row: its shortcut opens ---
 row=$(awk -F'\t' '$2 == "KestrivalumeLink" && $7 == "Invite de commandes" {print $1; exit}' <<<"$listing")
@@ -127,9 +139,7 @@ else
 fi
 
 # --- exit: the shown name recorded, the kept catalogue untouched by it ---
-e2e_tool post --class KestrivalumeWindow --title Kestrivalume close >/dev/null
-wait "$program" && status=0 || status=$?
-e2e_expect_eq "exit code" 0 "$status"
+quit_program
 e2e_expect_eq "the most-used list records the shown name and the shortcut's own path" \
   "1	Invite de commandes	$programs\\Accessories\\Command Prompt.lnk	C:\\kvnames\\tracer.exe" \
   "$(tr -d '\r' <"$data/Kestrivalume.mostused" 2>/dev/null | utf8)"
@@ -138,6 +148,15 @@ e2e_expect "the kept catalogue is the helper's listing (diff $E2E_WORK/helper.tx
   cmp -s "$E2E_WORK/helper.txt" <(tr -d '\r' <"$data/Kestrivalume.catalogue")
 e2e_expect "the helper lists file names, no shown names" \
   bash -c "grep -q '^Command Prompt.lnk' '$E2E_WORK/helper.txt' && ! grep -q 'Invite' '$E2E_WORK/helper.txt'"
+
+# --- the next start with the helper refused (a file that is no program, a folder in the way of
+# its rewrite): only the kept catalogue is published, named as the listing was ---
+printf 'no program\r\n' >"$data/KestrivalumeConsole.exe"
+mkdir -p "$data/KestrivalumeConsole.exe.tmp"
+start_program
+e2e_expect_eq "the kept catalogue shows the same names at the next start" "$expected_page" \
+  "$(programs_page "$(e2e_dump "$menu_title")")"
+quit_program
 
 # --- the module's code never ran in the program; the marker does tell a run ---
 e2e_expect "the module was read as data only (no $marker)" test ! -e "$marker"
