@@ -84,10 +84,11 @@ start_figures() {
 
 # What the programs page shows, that the names measured are there: its rows named plain
 # ("... renommé"), from the module's strings, and in all.
-named_rows() {
+named_rows() {  # with|without
   local rows strings
   e2e_open_menu 20 1000 700 || { echo "no menu"; return 0; }
   rows=$(e2e_dump "Start - Kestrivalume" | awk -F'\t' '$2 == "KestrivalumeLink" {print $7}')
+  e2e_screenshot "$1" >&2
   strings=$(python3 "$root/tests/e2e/pe_info.py" "$E2E_OUT/names.dll" | sed -n 's/^string [0-9]* //p')
   echo "$(grep -c ' renommé$' <<<"$rows" || true) plain, $(grep -cxF -f <(echo "$strings") <<<"$rows" || true) from the module, of $(wc -l <<<"$rows") rows"
 }
@@ -100,7 +101,7 @@ measure() {  # with|without
   rm -rf "$data" && mkdir -p "$data"
   printf 'ShowProgImmediate = 1\r\n' >"$data/Kestrivalume.prefs"
   first=$(start_figures)
-  [ -n "${named[$1]:-}" ] || named[$1]=$(named_rows)
+  [ -n "${named[$1]:-}" ] || named[$1]=$(named_rows "$1")
   quit_program
   log "$1 desktop.ini files: second start"
   second=$(start_figures)
