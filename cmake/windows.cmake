@@ -57,14 +57,18 @@ target_include_directories(Kestrivalume PRIVATE ${KV_GEN_DIR} ${CMAKE_SOURCE_DIR
 target_link_libraries(Kestrivalume PRIVATE kv_win32 ${KV_STATIC_RUNTIME})
 add_dependencies(Kestrivalume KestrivalumeConsole)
 
-# Windows-side test tools, each a folder under tools/win/ or tests/win/.
+# Windows-side test tools, each a folder under tools/win/ or tests/win/, with what they share
+# (tools/win_shared/).
+file(GLOB KV_WIN_SHARED_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/win_shared/*.cpp)
+add_library(kv_win_shared STATIC ${KV_WIN_SHARED_SOURCES})
+target_link_libraries(kv_win_shared PUBLIC kv_win32)
 file(GLOB KV_WIN_TOOLS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/win/* ${CMAKE_SOURCE_DIR}/tests/win/*)
 foreach(dir IN LISTS KV_WIN_TOOLS)
   if(IS_DIRECTORY ${dir})
     get_filename_component(name ${dir} NAME)
     file(GLOB tool_sources CONFIGURE_DEPENDS ${dir}/*.cpp)
     add_executable(${name} ${tool_sources})
-    target_link_libraries(${name} PRIVATE kv_win32 ${KV_STATIC_RUNTIME})
+    target_link_libraries(${name} PRIVATE kv_win_shared kv_win32 ${KV_STATIC_RUNTIME})
   endif()
 endforeach()
 # The helper's walk and shortcut resolution timed without its pause.
