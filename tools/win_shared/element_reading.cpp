@@ -15,6 +15,8 @@ struct Job {
   HWND window = nullptr;
   ObjectSource source = ObjectSource::OwnObjectOnly;
   long action_child = -1;  // >= 0: perform this child's default action instead of reading
+  bool check_after_close = false;
+  std::string after_close;  // the answer of the object once its window is gone
   volatile LONG progress = 0;  // bumped after every call that came back
   std::string step;            // the call under way, for the message
   ElementReading result;
@@ -130,6 +132,20 @@ void read_all(Job& job, IAccessible* object) {
   }
 }
 
+// Waits for the window to go (its thread is busy launching meanwhile: no progress is claimed
+// until then), then asks the object it gave.
+void ask_after_close(Job& job, IAccessible* object) {
+  job.step = "the window's destruction";
+  for (int tries = 0; tries < 1000 && IsWindow(job.window); ++tries) Sleep(20);
+  if (IsWindow(job.window)) {
+    job.after_close = "window still there";
+    return;
+  }
+  advance(job, "get_accChildCount after the window's destruction");
+  long count = 0;
+  job.after_close = hex_result(object->get_accChildCount(&count));
+}
+
 DWORD WINAPI run_job(void* context) {
   std::shared_ptr<Job>& held = *static_cast<std::shared_ptr<Job>*>(context);
   std::shared_ptr<Job> job = held;
@@ -140,6 +156,7 @@ DWORD WINAPI run_job(void* context) {
       advance(*job, "accDoDefaultAction");
       const HRESULT done = object->accDoDefaultAction(child_variant(job->action_child));
       if (FAILED(done)) job->result.failure = "accDoDefaultAction failed (" + hex_result(done) + ")";
+      if (SUCCEEDED(done) && job->check_after_close) ask_after_close(*job, object);
     } else {
       read_all(*job, object);
     }
@@ -189,12 +206,15 @@ ElementReading read_elements(HWND window, ObjectSource source, DWORD stall_ms) {
   return run(job, stall_ms);
 }
 
-std::string do_default_action(HWND window, long child, DWORD stall_ms) {
+std::string do_default_action(HWND window, long child, DWORD stall_ms, std::string* after_close) {
   auto job = std::make_shared<Job>();
   job->window = window;
   job->source = ObjectSource::AccessibleObjectFromWindow;
   job->action_child = child;
-  return run(job, stall_ms).failure;
+  job->check_after_close = after_close != nullptr;
+  const std::string failure = run(job, after_close ? 30000 : stall_ms).failure;
+  if (after_close && failure.empty()) *after_close = job->after_close;
+  return failure;
 }
 
 const char* class_of_role(long role) {

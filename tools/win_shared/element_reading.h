@@ -34,8 +34,10 @@ enum class ObjectSource {
 // `stall_ms`.
 ElementReading read_elements(HWND window, ObjectSource source, DWORD stall_ms);
 
-// Performs a child's default action (accDoDefaultAction); the failure, or empty.
-std::string do_default_action(HWND window, long child, DWORD stall_ms);
+// Performs a child's default action (accDoDefaultAction); the failure, or empty. With
+// `after_close`, then waits up to 20 s for the window to be destroyed and asks the same object
+// for its children again, giving the answer there ("0x80010108" is RPC_E_DISCONNECTED).
+std::string do_default_action(HWND window, long child, DWORD stall_ms, std::string* after_close = nullptr);
 
 // The class name a child window of that role had before the window drew its elements.
 const char* class_of_role(long role);

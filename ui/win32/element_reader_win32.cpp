@@ -353,10 +353,10 @@ void DisconnectReader(WindowRecord& window) {
   if (!window.reader) return;
   ElementReader* reader = window.reader;
   window.reader = nullptr;
+  // Readers in other processes may hold it on: it stays theirs until they let it go, answering
+  // every call "disconnected". (Cutting the proxies off instead would tell them the interface
+  // is unknown.)
   reader->Disconnect();
-  // Readers in other processes hold proxies: their calls fail from now on, and the references
-  // they held here are let go.
-  CoDisconnectObject(static_cast<IAccessible*>(reader), 0);
   reader->Release();
 }
 

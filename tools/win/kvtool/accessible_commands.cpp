@@ -30,13 +30,17 @@ int cmd_accessible(const Args& args) {
 int cmd_accessible_do(const Args& args) {
   std::size_t pos = 0;
   const auto query = parse_window_query(args, pos);
-  if (!query || pos + 1 != args.size()) return usage_error("accessible-do <window> <child id>");
-  const auto child = parse_integer(args[pos], 1, 0x10000);
-  if (!child) return usage_error("accessible-do <window> <child id>");
+  const char* synopsis = "accessible-do <window> <child id> [--after-close]";
+  if (!query || pos >= args.size()) return usage_error(synopsis);
+  const auto child = parse_integer(args[pos++], 1, 0x10000);
+  const bool after = pos < args.size() && args[pos] == "--after-close";
+  if (!child || pos + (after ? 1 : 0) != args.size()) return usage_error(synopsis);
   const HWND window = find_unique_window(*query);
   if (!window) return 1;
-  const std::string failure = do_default_action(window, static_cast<long>(*child), kStallMs);
+  std::string after_close;
+  const std::string failure = do_default_action(window, static_cast<long>(*child), kStallMs, after ? &after_close : nullptr);
   if (!failure.empty()) return fail("window " + describe(*query) + ": " + failure);
+  if (after) print_line("after-close\t" + after_close);
   return 0;
 }
 
