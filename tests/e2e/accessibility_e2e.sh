@@ -2,7 +2,8 @@
 # The menu read as a screen reader reads it, from another process (AccessibleObjectFromWindow):
 # every child's name, role and box are the build's (the tool and fixed columns as the program
 # lays them out, the section title and the entries of the fixture; the same list as the dump,
-# row icons and separators left out); the link under the pointer reads hot and focused; an
+# row icons and separators left out); the hit test finds the entry; the link under the pointer
+# reads hot and focused; an
 # entry's default action starts its program and closes the menu, and the object the reader
 # still holds then answers "disconnected".
 #   accessibility_e2e.sh win32|win64
@@ -74,8 +75,13 @@ e2e_expect_eq "the reading is the dump's list" \
 e2e_expect_eq "states: visible, buttons and links focusable, links linked" "" \
   "$(awk -F'\t' '($2 == "link" && $4 != "0x00500000") || ($2 == "pushbutton" && $4 != "0x00100000") || ($2 == "text" && $4 != "0x00000000")' <<<"$reading")"
 
-# --- the link under the pointer is hot: hot-tracked and focused ---
+# --- hit test: the entry at its middle, the window itself over the entry's icon ---
 IFS=, read -r l t r b <<<"$(awk -F'\t' -v id="$traceur" '$1 == id {print $3}' <<<"$reading")"
+e2e_expect_eq "hit test on the entry" "$traceur" "$(e2e_tool accessible-at "$menu_title" $(((l + r) / 2)) $(((t + b) / 2)))"
+e2e_expect_eq "hit test on its icon: the window" 0 "$(e2e_tool accessible-at "$menu_title" $((l - 10)) $(((t + b) / 2)))"
+e2e_expect_eq "hit test outside the menu" -1 "$(e2e_tool accessible-at "$menu_title" 1900 1000)"
+
+# --- the link under the pointer is hot: hot-tracked and focused ---
 xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2))
 hot=""
 for _ in $(seq 50); do

@@ -15,6 +15,11 @@ struct Job {
   HWND window = nullptr;
   ObjectSource source = ObjectSource::OwnObjectOnly;
   long action_child = -1;  // >= 0: perform this child's default action instead of reading
+  bool hit_test = false;  // ask for the child at `at` instead of reading
+  POINT at = {};
+  long hit = -1;
+  std::size_t names_from_end = 0;  // > 0: read only the names of that many last children
+  std::vector<std::string> names;
   bool check_after_close = false;
   std::string after_close;  // the answer of the object once its window is gone
   volatile LONG progress = 0;  // bumped after every call that came back
@@ -121,6 +126,18 @@ bool read_child(Job& job, IAccessible* object, long id, ReadElement* element) {
   return true;
 }
 
+void read_last_names(Job& job, IAccessible* object) {
+  const std::vector<long> ids = child_ids(job, object);
+  for (std::size_t i = ids.size(); i > 0 && job.names.size() < job.names_from_end; --i) {
+    VARIANT child = child_variant(ids[i - 1]);
+    BSTR name = nullptr;
+    advance(job, "get_accName");
+    if (FAILED(object->get_accName(child, &name))) return;
+    job.names.push_back(ansi(name));
+    SysFreeString(name);
+  }
+}
+
 void read_all(Job& job, IAccessible* object) {
   for (long id : child_ids(job, object)) {
     ReadElement element;
@@ -157,6 +174,16 @@ DWORD WINAPI run_job(void* context) {
       const HRESULT done = object->accDoDefaultAction(child_variant(job->action_child));
       if (FAILED(done)) job->result.failure = "accDoDefaultAction failed (" + hex_result(done) + ")";
       if (SUCCEEDED(done) && job->check_after_close) ask_after_close(*job, object);
+    } else if (job->hit_test) {
+      VARIANT found;
+      VariantInit(&found);
+      advance(*job, "accHitTest");
+      const HRESULT asked = object->accHitTest(job->at.x, job->at.y, &found);
+      if (FAILED(asked)) job->result.failure = "accHitTest failed (" + hex_result(asked) + ")";
+      if (asked == S_OK && found.vt == VT_I4) job->hit = found.lVal;
+      VariantClear(&found);
+    } else if (job->names_from_end > 0) {
+      read_last_names(*job, object);
     } else {
       read_all(*job, object);
     }
@@ -215,6 +242,24 @@ std::string do_default_action(HWND window, long child, DWORD stall_ms, std::stri
   const std::string failure = run(job, after_close ? 30000 : stall_ms).failure;
   if (after_close && failure.empty()) *after_close = job->after_close;
   return failure;
+}
+
+long hit_test(HWND window, POINT at, DWORD stall_ms, std::string* failure) {
+  auto job = std::make_shared<Job>();
+  job->window = window;
+  job->source = ObjectSource::AccessibleObjectFromWindow;
+  job->hit_test = true;
+  job->at = at;
+  *failure = run(job, stall_ms).failure;
+  return job->hit;
+}
+
+std::vector<std::string> last_child_names(HWND window, std::size_t count, DWORD stall_ms) {
+  auto job = std::make_shared<Job>();
+  job->window = window;
+  job->names_from_end = count == 0 ? static_cast<std::size_t>(-1) : count;
+  run(job, stall_ms);
+  return job->names;
 }
 
 const char* class_of_role(long role) {

@@ -39,6 +39,14 @@ ElementReading read_elements(HWND window, ObjectSource source, DWORD stall_ms);
 // for its children again, giving the answer there ("0x80010108" is RPC_E_DISCONNECTED).
 std::string do_default_action(HWND window, long child, DWORD stall_ms, std::string* after_close = nullptr);
 
+// The names of the last `count` children (all when 0), last first: a look at the end of a long
+// list without reading all of it. Empty when the window has no object of its own.
+std::vector<std::string> last_child_names(HWND window, std::size_t count, DWORD stall_ms);
+
+// The child at a point of the screen (accHitTest): its id, 0 for the window itself, -1 for
+// nothing there; `failure` says why when it could not be asked.
+long hit_test(HWND window, POINT at, DWORD stall_ms, std::string* failure);
+
 // The class name a child window of that role had before the window drew its elements.
 const char* class_of_role(long role);
 std::string role_name(long role);

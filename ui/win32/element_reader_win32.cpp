@@ -1,12 +1,14 @@
 // What a screen reader reads of a window that draws its elements: the window's own IAccessible
 // for its client area, read from the element list each time it is asked. Children are the
 // elements that mean something to a reader (ui/elements.h), with ids number + 1; being sparse,
-// they are also given through IEnumVARIANT and navigation. The object only keeps the window's
-// handle: once the window is destroyed every call answers RPC_E_DISCONNECTED, whoever still
-// holds the object. All calls arrive on the GUI thread (COM marshals them there).
+// they are also given through IEnumVARIANT and navigation. Each WM_GETOBJECT gets an object of
+// its own (its enumeration is its own); an object keeps only the window's handle and a flag the
+// window clears when it is destroyed: from then on every call answers RPC_E_DISCONNECTED,
+// whoever still holds the object. All calls arrive on the GUI thread (COM marshals them there).
 #include <windows.h>
 #include <oleacc.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -55,9 +57,8 @@ bool ChildOf(const VARIANT& child, long* id) {
 
 class ElementReader final : public IAccessible, public IEnumVARIANT {
  public:
-  explicit ElementReader(HWND window, ULONG position = 0) : window_(window), position_(position) {}
-
-  void Disconnect() { connected_ = false; }
+  ElementReader(HWND window, std::shared_ptr<bool> connected, ULONG position = 0)
+      : window_(window), connected_(std::move(connected)), position_(position) {}
 
   // --- IUnknown ---
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -281,7 +282,7 @@ class ElementReader final : public IAccessible, public IEnumVARIANT {
     if (!copy) return E_POINTER;
     *copy = nullptr;
     if (!Window()) return RPC_E_DISCONNECTED;
-    auto* clone = new ElementReader(window_, position_);
+    auto* clone = new ElementReader(window_, connected_, position_);
     clone->AddRef();
     *copy = clone;
     return S_OK;
@@ -292,7 +293,7 @@ class ElementReader final : public IAccessible, public IEnumVARIANT {
 
   // The window's record while it lives; null once it was destroyed.
   const WindowRecord* Window() const {
-    if (!connected_) return nullptr;
+    if (!*connected_) return nullptr;
     const WindowRecord* record = RecordOfHandle(window_);
     return record && record->draws_elements ? record : nullptr;
   }
@@ -334,30 +335,26 @@ class ElementReader final : public IAccessible, public IEnumVARIANT {
   }
 
   HWND window_;
+  std::shared_ptr<bool> connected_;
   ULONG position_;
-  bool connected_ = true;
   ULONG references_ = 0;
 };
 
 LRESULT AnswerGetObject(WindowRecord& window, WPARAM wparam, LPARAM lparam) {
   if (static_cast<LONG>(lparam) != static_cast<LONG>(OBJID_CLIENT)) return 0;
-  if (!window.reader) {
-    window.reader = new ElementReader(window.handle);
-    window.reader->AddRef();  // the window's own reference, given up at its destruction
-  }
-  const LRESULT answer = LresultFromObject(IID_IAccessible, wparam, static_cast<IAccessible*>(window.reader));
+  if (!window.readers_connected) window.readers_connected = std::make_shared<bool>(true);
+  auto* reader = new ElementReader(window.handle, window.readers_connected);
+  reader->AddRef();
+  const LRESULT answer = LresultFromObject(IID_IAccessible, wparam, static_cast<IAccessible*>(reader));
+  reader->Release();  // the reader holds it now, or nobody does and it is gone
   return answer > 0 ? answer : 0;
 }
 
+// Readers may hold their objects on: they stay theirs until they let them go, answering every
+// call "disconnected". (Cutting the proxies off instead would tell them the interface is unknown.)
 void DisconnectReader(WindowRecord& window) {
-  if (!window.reader) return;
-  ElementReader* reader = window.reader;
-  window.reader = nullptr;
-  // Readers in other processes may hold it on: it stays theirs until they let it go, answering
-  // every call "disconnected". (Cutting the proxies off instead would tell them the interface
-  // is unknown.)
-  reader->Disconnect();
-  reader->Release();
+  if (window.readers_connected) *window.readers_connected = false;
+  window.readers_connected.reset();
 }
 
 }  // namespace ui::win32

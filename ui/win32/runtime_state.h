@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,6 @@ struct ControlRecord {
   bool has_tooltip = false;
 };
 
-class ElementReader;  // a window's accessible object (element_reader_win32.cpp)
-
 struct WindowRecord {
   HWND handle = nullptr;
   int dpi = 96;  // the DPI the window and its controls are drawn at (see ui/scale.h)
@@ -47,7 +46,9 @@ struct WindowRecord {
   bool draws_elements = false;
   ElementList elements;
   bool hover_timer = false;
-  ElementReader* reader = nullptr;  // made at the first WM_GETOBJECT; disconnected at destruction
+  // Shared with the accessible objects the window gave out (one per WM_GETOBJECT): false once
+  // the window is destroyed, when they answer every call "disconnected".
+  std::shared_ptr<bool> readers_connected;
 };
 
 std::map<int, WindowRecord>& Windows();

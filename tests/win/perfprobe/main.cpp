@@ -26,6 +26,7 @@
 #include "menu/menu_controls.h"
 #include "menu/menu_window.h"
 #include "shell/button_window.h"
+#include "tools/win_shared/element_reading.h"
 
 namespace {
 
@@ -99,6 +100,8 @@ int WaitPainted(HWND window, double* painted_at) {
     if (!pending.update) controls = pending.controls;
     else Sleep(2);
   }
+  // A window that draws its controls: counted as a screen reader sees them, untimed.
+  if (controls == 0) controls = static_cast<int>(win_shared::last_child_names(window, 0, kAnswerWaitMs).size());
   if (process) CloseHandle(process);
   if (controls < 0) std::fprintf(stderr, "perfprobe: parts of the menu window were never painted\n");
   return controls;
@@ -113,10 +116,13 @@ void SendClick(int x, int y) {
   SendInput(2, input, sizeof(INPUT));
 }
 
+// A child window gets BN_CLICKED posted to its parent; a control the window draws is clicked as a
+// screen reader does it; a window with neither (a bare floor of performance.sh) is closed.
 bool PressControl(HWND window, int id) {
-  HWND control = GetDlgItem(window, id);
-  if (!control) return false;
-  return PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control)) != 0;
+  if (HWND control = GetDlgItem(window, id))
+    return PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control)) != 0;
+  if (win_shared::do_default_action(window, id + 1, kAnswerWaitMs).empty()) return true;
+  return id == menu::kFixedCloseButton && PostMessageA(window, WM_CLOSE, 0, 0) != 0;
 }
 
 // Closes menu windows until none is left: a rebuild already asked for (a control pressed just
@@ -218,6 +224,10 @@ double ClickAndLook(bool* lists_programs) {
   double painted_at = 0;
   if (!menu || WaitPainted(menu, &painted_at) < 0) return -1;
   EnumChildWindows(menu, FindProgramEntry, reinterpret_cast<LPARAM>(lists_programs));
+  // A menu that draws its rows lists the programs last, before the fixed column's 7 buttons.
+  for (const std::string& name : win_shared::last_child_names(menu, 12, kAnswerWaitMs)) {
+    if (name.rfind("Programme ", 0) == 0) *lists_programs = true;
+  }
   SetCursorPos(1900, 1060);
   return painted_at - start;
 }

@@ -27,6 +27,22 @@ int cmd_accessible(const Args& args) {
   return 0;
 }
 
+int cmd_accessible_at(const Args& args) {
+  std::size_t pos = 0;
+  const auto query = parse_window_query(args, pos);
+  const char* synopsis = "accessible-at <window> <x> <y>";
+  if (!query || pos + 2 != args.size()) return usage_error(synopsis);
+  const auto x = parse_integer(args[pos], -100000, 100000), y = parse_integer(args[pos + 1], -100000, 100000);
+  if (!x || !y) return usage_error(synopsis);
+  const HWND window = find_unique_window(*query);
+  if (!window) return 1;
+  std::string failure;
+  const long child = hit_test(window, {static_cast<LONG>(*x), static_cast<LONG>(*y)}, kStallMs, &failure);
+  if (!failure.empty()) return fail("window " + describe(*query) + ": " + failure);
+  print_line(std::to_string(child));
+  return 0;
+}
+
 int cmd_accessible_do(const Args& args) {
   std::size_t pos = 0;
   const auto query = parse_window_query(args, pos);

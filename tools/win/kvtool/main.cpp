@@ -29,6 +29,7 @@ constexpr Entry kCommands[] = {
     {"dump", kvtool::cmd_dump},
     {"accessible", kvtool::cmd_accessible},
     {"accessible-do", kvtool::cmd_accessible_do},
+    {"accessible-at", kvtool::cmd_accessible_at},
     {"number", kvtool::cmd_number},
     {"wait-number", kvtool::cmd_wait_number},
     {"wait-build", kvtool::cmd_wait_build},
@@ -74,6 +75,7 @@ constexpr const char* kUsage =
     "  send <window> close | command <id> | message <msg> <wparam> <lparam>   print the result\n"
     "  dump <window>                                   window geometry, styles and child controls\n"
     "  accessible <window>                             the client object's children, as a screen reader reads them\n"
+    "  accessible-at <window> <x> <y>                  the child at a screen point (accHitTest): id, 0 the window, -1 none\n"
     "  accessible-do <window> <child id> [--after-close]  performs a child's default action (accDoDefaultAction);\n"
     "                                                  then what the object answers once the window is gone\n"
     "  number <window> <property>                      a number the program published on its window\n"
