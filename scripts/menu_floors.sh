@@ -93,10 +93,10 @@ measure_at() (  # dpi: one prefix, program and floors
   floor_memory=$(private_kib "$(pid_named idlefloor.exe)")
   e2e_tool post 'Idle floor' close >/dev/null || true
   wineserver -w
-  ratio() { awk -v a="$(median_value <<<"$1")" -v b="$(median_value <<<"$2")" 'BEGIN {printf "%.2f", b > 0 ? a / b : 0}'; }
+  ratio() { awk -v a="$(median_value <<<"$1")" -v b="$(median_value <<<"$2")" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}'; }
   echo "| $arch | $1 | programs expanded ($expanded_rows rows) | $expanded | $windows_expanded | $drawn_expanded | $(ratio "$expanded" "$drawn_expanded") (target <= 1.5) |"
   echo "| $arch | $1 | default settings ($default_rows rows) | $default | $windows_default | $drawn_default | $(ratio "$default" "$drawn_default") (target <= 1.2) |"
-  [ "$1" = 96 ] && echo "| $arch | $1 | private memory after 20 openings and closings | $((memory / 1024)) MiB | | bare polling program: $((floor_memory / 1024)) MiB | $(awk -v a="$memory" -v b="$floor_memory" 'BEGIN {printf "%.2f", b > 0 ? a / b : 0}') (target <= 1.5) |"
+  [ "$1" = 96 ] && echo "| $arch | $1 | private memory after 20 openings and closings | $((memory / 1024)) MiB | | bare polling program: $((floor_memory / 1024)) MiB | $(awk -v a="$memory" -v b="$floor_memory" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}') (target <= 1.5) |"
   true
 )
 
