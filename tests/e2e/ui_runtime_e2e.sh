@@ -96,7 +96,8 @@ for _ in 1 2 3; do
   e2e_wait_line "$out" '^event pressoutside 1 0$' 5 && break
 done
 e2e_expect "a press in another program's window reported" e2e_wait_line "$out" '^event pressoutside 1 0$' 1
-e2e_expect_eq "no press inside the window reported as outside" "$presses" "$(grep -c '^event pressoutside' "$out")"
+# Each reported press is one of those made outside (a dropped one is not reported at all).
+e2e_expect "no press inside the window reported as outside" test "$(grep -c '^event pressoutside' "$out")" -le "$presses"
 e2e_tool post --class Notepad close >/dev/null || true
 e2e_tool wait-gone --class Notepad 10000 >/dev/null || e2e_fail "notepad did not close"
 e2e_tool post "$title" close >/dev/null
