@@ -23,7 +23,7 @@ kv_glob(KV_WIN32_SOURCES platform/win32 ui/win32 settings/win32 sources/win32 me
 add_library(kv_win32 STATIC ${KV_LOGIC_SOURCES} ${KV_WIN32_SOURCES} ${KV_GEN_DIR}/builtin_images_data.cpp)
 target_include_directories(kv_win32 PUBLIC ${CMAKE_SOURCE_DIR} ${KV_DEPS}/include)
 target_link_libraries(kv_win32 PUBLIC ${KV_DEPS}/lib/libpng16.a ${KV_DEPS}/lib/libjpeg.a ${KV_ZLIB}
-                      comctl32 comdlg32 gdi32 user32 shell32 ole32 uuid oleacc oleaut32 advapi32 msimg32)
+                      comctl32 comdlg32 gdi32 user32 shell32 ole32 uuid advapi32 msimg32)
 
 # The console helper: its listing logic and Windows side (objects shared with the benchmark in
 # tests/win/consolebench), its entry point, and of the program only the fatal error report and
@@ -61,7 +61,7 @@ add_dependencies(Kestrivalume KestrivalumeConsole)
 # (tools/win_shared/).
 file(GLOB KV_WIN_SHARED_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/win_shared/*.cpp)
 add_library(kv_win_shared STATIC ${KV_WIN_SHARED_SOURCES})
-target_link_libraries(kv_win_shared PUBLIC kv_win32)
+target_link_libraries(kv_win_shared PUBLIC kv_win32 uuid oleacc oleaut32)
 file(GLOB KV_WIN_TOOLS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/win/* ${CMAKE_SOURCE_DIR}/tests/win/*)
 foreach(dir IN LISTS KV_WIN_TOOLS)
   if(IS_DIRECTORY ${dir})

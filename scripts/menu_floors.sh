@@ -74,12 +74,13 @@ measure_at() (  # dpi: one prefix, program and floors
   log "$arch at $1 DPI: the program, default settings; memory after 20 openings"
   start_program ''
   default=$(median_of_clicks)
-  default_rows=$(menu_rows)
+  # The memory before anything is read as a screen reader reads it (COM would weigh on it).
   wine "$E2E_OUT/perfprobe.exe" click 20 >/dev/null || true
   wine "$E2E_OUT/perfprobe.exe" press 17 >/dev/null || true
   sleep 1
   pid=$(pid_named kestrivalume.exe)
   memory=$(private_kib "$pid")
+  default_rows=$(menu_rows)
   quit
   log "$arch at $1 DPI: the floors"
   local windows_expanded drawn_expanded windows_default drawn_default

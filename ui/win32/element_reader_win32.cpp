@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/library_function_win32.h"
 #include "ui/scale.h"
 #include "ui/win32/runtime_state.h"
 
@@ -19,9 +20,26 @@ namespace ui::win32 {
 
 namespace {
 
+// The accessibility and automation libraries are loaded at the first question of a screen
+// reader, not at start: a program nobody reads does not carry them.
+HMODULE Library(const char* name) {
+  HMODULE library = GetModuleHandleA(name);
+  return library ? library : LoadLibraryA(name);
+}
+
+BSTR AllocatedText(const wchar_t* text, UINT length) {
+  using Allocate = BSTR(WINAPI*)(const OLECHAR*, UINT);
+  static const Allocate allocate = services::win32::LibraryFunction<Allocate>(Library("oleaut32.dll"), "SysAllocStringLen");
+  return allocate ? allocate(text, length) : nullptr;
+}
+
+void ClearVariant(VARIANT* variant) {  // as VariantInit does, without oleaut32
+  variant->vt = VT_EMPTY;
+}
+
 BSTR WideText(const std::string& text) {
   const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+  BSTR wide = AllocatedText(nullptr, static_cast<UINT>(length));
   if (wide && length > 0)
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide, length);
   return wide;
@@ -42,7 +60,7 @@ long RoleNumber(ReaderRole role) {
 }
 
 void SetChild(VARIANT* out, long child) {
-  VariantInit(out);
+  ClearVariant(out);
   out->vt = VT_I4;
   out->lVal = child;
 }
@@ -97,7 +115,11 @@ class ElementReader final : public IAccessible, public IEnumVARIANT {
     if (!parent) return E_POINTER;
     *parent = nullptr;
     if (!Window()) return RPC_E_DISCONNECTED;
-    return CreateStdAccessibleObject(window_, OBJID_WINDOW, IID_IDispatch, reinterpret_cast<void**>(parent));
+    using Create = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+    static const Create create =
+        services::win32::LibraryFunction<Create>(Library("oleacc.dll"), "CreateStdAccessibleObject");
+    if (!create) return E_FAIL;
+    return create(window_, OBJID_WINDOW, IID_IDispatch, reinterpret_cast<void**>(parent));
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
     if (!count) return E_POINTER;
@@ -163,7 +185,7 @@ class ElementReader final : public IAccessible, public IEnumVARIANT {
   // The hot element is the one the pointer designates: the focus as far as a reader can tell.
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
     if (!focus) return E_POINTER;
-    VariantInit(focus);
+    ClearVariant(focus);
     const WindowRecord* window = Window();
     if (!window) return RPC_E_DISCONNECTED;
     if (window->elements.hot == kNoControl) return S_FALSE;
@@ -172,7 +194,7 @@ class ElementReader final : public IAccessible, public IEnumVARIANT {
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
     if (!selection) return E_POINTER;
-    VariantInit(selection);
+    ClearVariant(selection);
     return Window() ? S_FALSE : RPC_E_DISCONNECTED;
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
@@ -210,7 +232,7 @@ class ElementReader final : public IAccessible, public IEnumVARIANT {
   }
   HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
     if (!end) return E_POINTER;
-    VariantInit(end);
+    ClearVariant(end);
     const WindowRecord* window = Window();
     if (!window) return RPC_E_DISCONNECTED;
     long from = 0;
@@ -233,7 +255,7 @@ class ElementReader final : public IAccessible, public IEnumVARIANT {
   }
   HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
     if (!child) return E_POINTER;
-    VariantInit(child);
+    ClearVariant(child);
     const WindowRecord* window = Window();
     if (!window) return RPC_E_DISCONNECTED;
     POINT at = {x, y};
@@ -342,10 +364,14 @@ class ElementReader final : public IAccessible, public IEnumVARIANT {
 
 LRESULT AnswerGetObject(WindowRecord& window, WPARAM wparam, LPARAM lparam) {
   if (static_cast<LONG>(lparam) != static_cast<LONG>(OBJID_CLIENT)) return 0;
+  using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+  static const FromObject from_object =
+      services::win32::LibraryFunction<FromObject>(Library("oleacc.dll"), "LresultFromObject");
+  if (!from_object) return 0;  // no accessibility library: the system's object answers
   if (!window.readers_connected) window.readers_connected = std::make_shared<bool>(true);
   auto* reader = new ElementReader(window.handle, window.readers_connected);
   reader->AddRef();
-  const LRESULT answer = LresultFromObject(IID_IAccessible, wparam, static_cast<IAccessible*>(reader));
+  const LRESULT answer = from_object(IID_IAccessible, wparam, static_cast<IAccessible*>(reader));
   reader->Release();  // the reader holds it now, or nobody does and it is gone
   return answer > 0 ? answer : 0;
 }

@@ -2,7 +2,8 @@
 // window like the program's (titled "Kestrivalume", 16 x 16 in the corner) that opens, at each
 // click, a window titled like the menu, of the menu's size and look (layered, alpha 230, a plain
 // background), with the given number of rows of an icon and a label, and destroys it at the next
-// click or when told to close (WM_CLOSE, or WM_COMMAND 17 as the menu's close button). perfprobe
+// click or when told to close (WM_CLOSE, WM_COMMAND 17 as the menu's close button, or a click in
+// it). perfprobe
 // times it from the click to the painted window exactly as it times the program.
 //   barerows.exe windows <rows>   a child window per icon and per label (static controls,
 //                                 transparent over the background): what the menu was
@@ -126,6 +127,7 @@ LRESULT CALLBACK MenuProcedure(HWND window, UINT message, WPARAM wparam, LPARAM 
       PostMessageA(window, WM_CLOSE, 0, 0);
       return 0;
     case WM_CLOSE:
+    case WM_LBUTTONUP:  // any click closes it, as the menu's close button does
       CloseMenu();
       return 0;
   }
