@@ -57,10 +57,13 @@ target_include_directories(Kestrivalume PRIVATE ${KV_GEN_DIR} ${CMAKE_SOURCE_DIR
 target_link_libraries(Kestrivalume PRIVATE kv_win32 ${KV_STATIC_RUNTIME})
 add_dependencies(Kestrivalume KestrivalumeConsole)
 
-# Windows-side test tools, each a folder under tools/win/ or tests/win/; the folders named in
-# KV_WIN_TEST_MODULES are DLLs instead (<folder>.dll without the "dll" suffix, e.g. names.dll),
-# with their resource scripts and nothing of the program.
+# Windows-side test tools, each a folder under tools/win/ or tests/win/, with what they share
+# (tools/win_shared/); the folders named in KV_WIN_TEST_MODULES are DLLs instead (<folder>.dll
+# without the "dll" suffix, e.g. names.dll), with their resource scripts and nothing of the program.
 set(KV_WIN_TEST_MODULES namesdll)
+file(GLOB KV_WIN_SHARED_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/win_shared/*.cpp)
+add_library(kv_win_shared STATIC ${KV_WIN_SHARED_SOURCES})
+target_link_libraries(kv_win_shared PUBLIC kv_win32 uuid oleacc oleaut32)
 file(GLOB KV_WIN_TOOLS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/win/* ${CMAKE_SOURCE_DIR}/tests/win/*)
 foreach(dir IN LISTS KV_WIN_TOOLS)
   if(IS_DIRECTORY ${dir})
@@ -75,7 +78,7 @@ foreach(dir IN LISTS KV_WIN_TOOLS)
     endif()
     file(GLOB tool_sources CONFIGURE_DEPENDS ${dir}/*.cpp)
     add_executable(${name} ${tool_sources})
-    target_link_libraries(${name} PRIVATE kv_win32 ${KV_STATIC_RUNTIME})
+    target_link_libraries(${name} PRIVATE kv_win_shared kv_win32 ${KV_STATIC_RUNTIME})
   endif()
 endforeach()
 # The helper's walk and shortcut resolution timed without its pause.
@@ -88,6 +91,8 @@ endif()
 if(TARGET tracer)
   target_link_options(tracer PRIVATE -mwindows)
 endif()
-if(TARGET idlefloor)
-  target_link_options(idlefloor PRIVATE -mwindows)
-endif()
+foreach(windowed idlefloor barerows)
+  if(TARGET ${windowed})
+    target_link_options(${windowed} PRIVATE -mwindows)
+  endif()
+endforeach()

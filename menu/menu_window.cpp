@@ -93,6 +93,7 @@ bool OpenMenuWindow(const LayoutCursor& cursor) {
   shape.inner_width = options.DisplayColumnWidth + kToolColumnWidth;
   shape.inner_height = cursor.inner_height;
   shape.drop_shadow = true;
+  shape.draws_elements = true;
   shape.tool_window = options.WindowsTransparency != 0;
   if (!ui::OpenWindow(shape)) return false;
   PaintBackground();

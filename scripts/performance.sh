@@ -153,7 +153,7 @@ refresh_rows() {
 # --- the run ---
 
 cd "$root"
-for exe in Kestrivalume.exe KestrivalumeConsole.exe menubench.exe perfprobe.exe consolebench.exe catalogueprobe.exe dataprobe.exe kvtool.exe; do
+for exe in Kestrivalume.exe KestrivalumeConsole.exe menubench.exe perfprobe.exe consolebench.exe catalogueprobe.exe dataprobe.exe kvtool.exe barerows.exe idlefloor.exe; do
   for arch in win64 win32; do
     [ -f "out/$arch/$exe" ] || { echo "out/$arch/$exe is missing: run scripts/build.sh" >&2; exit 1; }
   done
@@ -173,6 +173,8 @@ measure_program() (  # arch: in a subshell, so that each architecture gets its o
 )
 measure_program win64 >>"$rows_file"
 [ -z "$full_win32" ] || measure_program win32 >>"$rows_file"
+log "win64: the menu's opening beside its floors"
+floors_table=$("$root/scripts/menu_floors.sh" win64 7 "$shortcuts" "$groups")
 log "win64: the Start-menu catalogue beside its floors"
 catalogue_table=$("$root/scripts/catalogue_bench.sh" win64 120 2>/dev/null)
 log "win64: the user's data, hostile beside clean"
@@ -205,6 +207,19 @@ data_table=$("$root/scripts/data_bench.sh" win64 9 2>/dev/null)
   echo "the bare labels; default settings <= 50 ms. Row 1 times the same menu in the running program"
   echo "from a real click, seen from another process: it adds Wine's input delivery, the program's"
   echo "event loop and whatever the program does at that moment."
+  echo
+  echo "## The menu's opening beside its floors"
+  echo
+  echo "From \`scripts/menu_floors.sh\`: a Start menu of $shortcuts shortcuts in $groups folders; each opening"
+  echo "timed by \`perfprobe click\` from another process (a real click on the button to the menu"
+  echo "painted and its thread idle; median (min .. max) of 7), the program beside a bare program"
+  echo "(\`tests/win/barerows\`) opening a window of the same size with as many rows of an icon and a"
+  echo "label (rows: the menu's children for a screen reader), once as a child window per icon and"
+  echo "label, once painted by the window itself. Targets: programs expanded at most 1.5 x the drawn"
+  echo "floor, the default menu at most 1.2 x, at 96 and 144 DPI; private memory after 20 openings and"
+  echo "closings at most 1.5 x a bare program polling every 200 ms (\`tests/win/idlefloor\`)."
+  echo
+  echo "$floors_table"
   echo
   echo "## The Start-menu catalogue"
   echo

@@ -104,6 +104,7 @@ void OpenPreviewWindow() {
   shape.inner_height = kPreviewHeight;
   shape.tool_window = true;
   shape.owner = kSettingsWindow;
+  shape.draws_elements = true;
   HoleCorner(&shape.x, &shape.y);  // opened where it stays, so it is drawn at that monitor's DPI
   if (!ui::OpenWindow(shape)) return;
   PaintBackground();

@@ -87,6 +87,7 @@ TEST_F(MenuWindow, GeometryOfAFullHdScreen) {
   EXPECT_EQ(shape.inner_width, 216);
   EXPECT_EQ(shape.inner_height, 1015);
   EXPECT_TRUE(shape.drop_shadow);
+  EXPECT_TRUE(shape.draws_elements) << "one window, no child window per row";
   EXPECT_EQ(fakes::FakeUi().window_alpha.at(menu::kMenuWindow), 230);
   EXPECT_TRUE(Window().shown);
 }

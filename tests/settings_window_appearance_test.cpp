@@ -47,6 +47,8 @@ TEST_F(AppearancePage, PreviewWindowShowsTheStandardLookOverTheHole) {
   EXPECT_EQ(shape.inner_width, 308);
   EXPECT_EQ(shape.inner_height, 164);
   EXPECT_EQ(shape.owner, kSettingsWindow);
+  EXPECT_TRUE(shape.draws_elements) << "the same drawn elements as the menu";
+  EXPECT_FALSE(FakeUi().windows.at(kSettingsWindow).draws_elements) << "the system's controls stay windows";
   EXPECT_EQ(FakeUi().window_alpha[kPreviewWindow], 200);  // whatever WindowsTransparency says
   EXPECT_EQ(fakes::Recorder().window_states[kPreviewWindow].background_colour,
             StandardColours()[settings::kListingColor]);

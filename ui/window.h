@@ -31,6 +31,9 @@ struct WindowShape {
   // window closes; it takes the foreground only when told to (BringToFront, a popup menu).
   bool no_activate = false;
   int owner = -1;                  // window number of the owner, or -1
+  // Texts, links, pictures, icon and image buttons and containers are drawn by the window itself
+  // rather than being a child window each, and screen readers read them from the window.
+  bool draws_elements = false;
 };
 
 [[nodiscard]] bool OpenWindow(const WindowShape& shape);

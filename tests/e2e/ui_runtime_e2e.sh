@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # The user-interface runtime under Wine: every kind of control is created where it was asked,
 # clicks, toggles and slider moves arrive as events with the right numbers, and the image
-# loader of the Windows build reads BMP, PNG and JPEG files and refuses garbage.
+# loader of the Windows build reads BMP, PNG and JPEG files and refuses garbage. The probe
+# window is made twice: with a child window per control, then drawing its texts, links,
+# pictures and buttons itself (the system's controls still windows): the same events come, the
+# dump reads the same, and the window shows exactly the same pixels.
 source "$(dirname "$0")/lib.sh"
 e2e_start "ui_runtime_$1" "$1"
 title="UI Probe - Kestrivalume"
@@ -21,13 +24,15 @@ e2e_expect_eq "garbage refused" "image none" "$(decode garbage.png || true)"
 e2e_expect_eq "truncated PNG refused" "image none" "$(decode short.png || true)"
 
 # --- the probe window and its controls ---
-e2e_launch probe "$probe"
-out="$E2E_WORK/probe.out"
+probe_window() {  # "" or drawn
+local mode=${1:-windows}
+e2e_launch "probe-$mode" "$probe" ${1:-}
+out="$E2E_WORK/probe-$mode.out"
 e2e_wait_line "$out" '^ready 1' 30 || e2e_fail "probe did not start: $(cat "$out")"
 xid=$(e2e_wait_window "$title" 20) || e2e_fail "no window titled '$title'"
 e2e_wait_build "$title" 0 20 >/dev/null || e2e_fail "the probe window was not built"
 dump=$(e2e_tool dump "$title")
-echo "$dump" >"$E2E_WORK/dump.txt"
+echo "$dump" >"$E2E_WORK/dump-$mode.txt"
 control() { echo "$dump" | awk -F'\t' -v id="$1" '$1 == id'; }
 field() { control "$1" | cut -f "$2"; }
 e2e_expect_eq "client size" "600,220" "$(echo "$dump" | sed -n 's/^client\t//p')"
@@ -39,12 +44,20 @@ e2e_expect_eq "slider class" "msctls_trackbar32" "$(field 14 2)"
 e2e_expect_eq "drop-down class" "ComboBox" "$(field 15 2)"
 e2e_expect_eq "icon button size" "KestrivalumeIconButton|10,40,26,56" "$(field 100 2)|$(field 100 3)"
 e2e_expect_eq "22 icon buttons" "22" "$(echo "$dump" | awk -F'\t' '$2 == "KestrivalumeIconButton"' | wc -l)"
-e2e_expect_eq "hue image size" "80,170,290,180" "$(field 18 3)"
+if [ "$mode" = windows ]; then
+  e2e_expect_eq "hue image size" "80,170,290,180" "$(field 18 3)"
+else
+  e2e_expect_eq "a picture without a tooltip is no child for a reader" "" "$(field 18 3)"
+fi
 
 # --- clicks arrive as events ---
 read -r wx wy _ _ < <(e2e_geometry "$xid")
 origin=$(echo "$dump" | sed -n 's/^origin\t//p')
 ox=${origin%,*}; oy=${origin#*,}
+# The window as shown, before anything is clicked or hovered (the pointer away from it).
+xdotool mousemove 1900 1060
+e2e_wait_build "$title" 0 20 >/dev/null
+import -window root -crop "600x220+$ox+$oy" +repage "$E2E_WORK/window-$mode.png" 2>/dev/null
 # Each click is followed by a wait for the event line it causes.
 click() { xdotool mousemove $((ox + $1)) $((oy + $2)) click 1; }
 click 60 112
@@ -69,18 +82,39 @@ for _ in $(seq 50); do
   [ "$(link_now)" != "$unhovered" ] && break
   sleep 0.1
 done
-e2e_screenshot probe
+e2e_screenshot "probe-$mode"
 # --- presses outside the window, in another program's window, are reported; its own are not ---
 wine notepad >/dev/null 2>&1 &
 E2E_PIDS+=($!)
 e2e_tool wait-window --class Notepad 15000 >/dev/null || e2e_fail "notepad did not start"
 read -r nx ny nw nh < <(e2e_geometry "$(xdotool search --class notepad | tail -n 1)")
-xdotool mousemove $((nx + nw / 2)) $((ny + nh / 2)) click 1
-e2e_expect "a press in another program's window reported" e2e_wait_line "$out" '^event pressoutside 1 0$' 5
-e2e_expect_eq "no press inside the window reported as outside" 1 "$(grep -c '^event pressoutside' "$out")"
+# Wine may drop a click on a window mapped a moment before: an unanswered one is repeated.
+presses=0
+for _ in 1 2 3; do
+  xdotool mousemove $((nx + nw / 2)) $((ny + nh / 2)) click 1
+  presses=$((presses + 1))
+  e2e_wait_line "$out" '^event pressoutside 1 0$' 5 && break
+done
+e2e_expect "a press in another program's window reported" e2e_wait_line "$out" '^event pressoutside 1 0$' 1
+# Each reported press is one of those made outside (a dropped one is not reported at all).
+e2e_expect "no press inside the window reported as outside" test "$(grep -c '^event pressoutside' "$out")" -le "$presses"
 e2e_tool post --class Notepad close >/dev/null || true
+e2e_tool wait-gone --class Notepad 10000 >/dev/null || e2e_fail "notepad did not close"
 e2e_tool post "$title" close >/dev/null
 e2e_expect "close reported" e2e_wait_line "$out" '^event close 1 0$' 5
 wait "$E2E_LAST_PID" && status=0 || status=$?
 e2e_expect_eq "probe exit code" 0 "$status"
+}
+
+probe_window
+probe_window drawn
+# Number, class, box and text of each control; a button's text is its tooltip for a reader,
+# and the plain rectangle (17) and the picture without a tooltip (18) say nothing to one.
+controls_read() {
+  awk -F'\t' '$1 ~ /^-?[0-9]+$/ && $1 != 17 && $1 != 18 {print $1, $2, $3, ($2 == "KestrivalumeIconButton" ? "" : $7)}' "$1" | sort
+}
+e2e_expect_eq "the dumps read the same" "$(controls_read "$E2E_WORK/dump-windows.txt")" \
+  "$(controls_read "$E2E_WORK/dump-drawn.txt")"
+e2e_expect_eq "the drawn window shows the same pixels" 0 \
+  "$(compare -metric AE "$E2E_WORK/window-windows.png" "$E2E_WORK/window-drawn.png" "$E2E_WORK/window-difference.png" 2>&1 || true)"
 e2e_finish

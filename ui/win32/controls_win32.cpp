@@ -32,6 +32,7 @@ struct Creation {
   ControlKind kind;
   const char* window_class;
   DWORD style;
+  ElementKind element = ElementKind::Text;  // what it is in a window that draws its elements
 };
 
 // A font is given only to controls that draw text. Besides sparing the message, this spares
@@ -41,14 +42,34 @@ bool ShowsText(ControlKind kind) {
          kind != ControlKind::Slider;
 }
 
+bool NumberTaken(const WindowRecord& parent, int control) {
+  return control < 0 || control > 0xFFFF || parent.controls.count(control) || FindElement(parent.elements, control);
+}
+
+// In a window that draws its elements: the control becomes one of them, with the creation font
+// if it draws text.
+int AddElement(WindowRecord& parent, int control, Box box, const std::string& text, Creation how) {
+  Element element;
+  element.number = control;
+  element.kind = how.element;
+  element.box = box;
+  element.text = text;
+  element.font = ShowsText(how.kind) ? g_creation_font : kDefaultFont;
+  parent.elements.items.push_back(element);
+  win32::RepaintElement(parent, element);
+  return control;
+}
+
 // Creates the control at its box scaled for the window's DPI, records it under its number and
 // gives it the creation font if it draws text.
 int Create(int window, int control, Box box, const std::string& text, Creation how) {
   AnswerSentMessages();  // a window of many controls takes a while to build
   WindowRecord* parent = FindWindowRecord(window);
-  if (!parent || !InitCommonControlsOnce() || !win32::RegisterOwnControlClasses()) return kNoControl;
+  if (!parent) return kNoControl;
   if (control == kAutoNumber) control = win32::NextAutoNumber();
-  if (control < 0 || control > 0xFFFF || parent->controls.count(control)) return kNoControl;
+  if (NumberTaken(*parent, control)) return kNoControl;
+  if (parent->draws_elements && win32::IsDrawnKind(how.kind)) return AddElement(*parent, control, box, text, how);
+  if (!InitCommonControlsOnce() || !win32::RegisterOwnControlClasses()) return kNoControl;
   const Box place = ScaledBox(box, parent->dpi);
   HWND handle = CreateWindowExA(0, how.window_class, text.c_str(),
                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | how.style, place.x, place.y,
@@ -69,14 +90,10 @@ int Create(int window, int control, Box box, const std::string& text, Creation h
 
 HWND Handle(int window, int control) { return win32::ControlHandle(window, control); }
 
-HWND TooltipsOf(WindowRecord& parent) {
-  if (!parent.tooltips) {
-    parent.tooltips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, parent.handle, nullptr, win32::Instance(),
-                                      nullptr);
-  }
-  return parent.tooltips;
+Element* Drawn(int window, int control) { return win32::DrawnElement(window, control); }
+
+void RepaintDrawn(int window, const Element& element) {
+  if (const WindowRecord* parent = FindWindowRecord(window)) win32::RepaintElement(*parent, element);
 }
 
 int ImageSide(int image, bool width) {
@@ -88,34 +105,45 @@ int ImageSide(int image, bool width) {
 }  // namespace
 
 int AddText(int window, int control, Box box, const std::string& text, int font) {
-  int number = Create(window, control, box, text, {ControlKind::Text, "STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX});
+  int number = Create(window, control, box, text,
+                      {ControlKind::Text, "STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, ElementKind::Text});
   if (number != kNoControl && font != kDefaultFont) SetFont(window, number, font);
   return number;
 }
 
 int AddImage(int window, int control, Box box, int image) {
-  int number = Create(window, control, box, "", {ControlKind::Image, win32::kImageClass, 0});
-  if (number != kNoControl) win32::SetShownImage(Handle(window, number), image);
+  int number = Create(window, control, box, "", {ControlKind::Image, win32::kImageClass, 0, ElementKind::Picture});
+  if (number != kNoControl) SetImage(window, number, image);
   return number;
 }
 
 int AddIconHandle(int window, int control, Box box, std::uintptr_t icon) {
-  int number = Create(window, control, box, "", {ControlKind::Image, win32::kImageClass, 0});
-  if (number != kNoControl) win32::SetShownIconHandle(Handle(window, number), reinterpret_cast<HICON>(icon));
+  int number = Create(window, control, box, "", {ControlKind::Image, win32::kImageClass, 0, ElementKind::Picture});
+  if (number == kNoControl) return kNoControl;
+  if (Element* element = Drawn(window, number)) {
+    element->icon = icon;
+  } else {
+    win32::SetShownIconHandle(Handle(window, number), reinterpret_cast<HICON>(icon));
+  }
   return number;
 }
 
 int AddIconButton(int window, int control, int x, int y, int image) {
   Box box = {x, y, ImageSide(image, true), ImageSide(image, false)};
-  int number = Create(window, control, box, "", {ControlKind::IconButton, win32::kIconButtonClass, 0});
-  if (number != kNoControl) win32::SetShownImage(Handle(window, number), image);
+  int number = Create(window, control, box, "",
+                      {ControlKind::IconButton, win32::kIconButtonClass, 0, ElementKind::IconButton});
+  if (number != kNoControl) SetImage(window, number, image);
   return number;
 }
 
 int AddLink(int window, int control, Box box, const std::string& text, int font, Rgb hover) {
-  int number = Create(window, control, box, text, {ControlKind::Link, win32::kLinkClass, 0});
+  int number = Create(window, control, box, text, {ControlKind::Link, win32::kLinkClass, 0, ElementKind::Link});
   if (number == kNoControl) return kNoControl;
-  win32::SetLinkHoverColour(Handle(window, number), hover);
+  if (Element* element = Drawn(window, number)) {
+    element->hover = hover;
+  } else {
+    win32::SetLinkHoverColour(Handle(window, number), hover);
+  }
   if (font != kDefaultFont) SetFont(window, number, font);
   return number;
 }
@@ -157,23 +185,38 @@ int AddGroupBox(int window, int control, Box box, const std::string& text) {
 }
 
 int AddContainer(int window, int control, Box box, Rgb colour) {
-  int number = Create(window, control, box, "", {ControlKind::Container, "STATIC", SS_LEFT});
+  int number = Create(window, control, box, "", {ControlKind::Container, "STATIC", SS_LEFT, ElementKind::Container});
   if (number != kNoControl) SetColours(window, number, {colour, colour, false});
   return number;
 }
 
 int AddImageButton(int window, int control, Box box, int image) {
-  int number = Create(window, control, box, "", {ControlKind::IconButton, win32::kIconButtonClass, 0});
-  if (number != kNoControl) win32::SetShownImage(Handle(window, number), image);
+  int number = Create(window, control, box, "",
+                      {ControlKind::IconButton, win32::kIconButtonClass, 0, ElementKind::ImageButton});
+  if (number != kNoControl) SetImage(window, number, image);
   return number;
 }
 
 void SetCreationFont(int font) { g_creation_font = font; }
 
-bool ControlExists(int window, int control) { return FindControl(window, control) != nullptr; }
+bool ControlExists(int window, int control) {
+  return FindControl(window, control) != nullptr || Drawn(window, control) != nullptr;
+}
 
 void RemoveControl(int window, int control) {
   WindowRecord* parent = FindWindowRecord(window);
+  if (Element* element = Drawn(window, control)) {
+    if (!element->tooltip.empty() && parent->tooltips) {
+      TOOLINFOA tool = {};
+      tool.cbSize = sizeof tool;
+      tool.hwnd = parent->handle;
+      tool.uId = static_cast<UINT_PTR>(control);
+      SendMessageA(parent->tooltips, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    RepaintDrawn(window, *element);
+    RemoveElement(parent->elements, control);
+    return;
+  }
   ControlRecord* record = FindControl(window, control);
   if (!parent || !record) return;
   DestroyWindow(record->handle);
@@ -183,10 +226,14 @@ void RemoveControl(int window, int control) {
 
 void SetTooltip(int window, int control, const std::string& text) {
   WindowRecord* parent = FindWindowRecord(window);
+  if (Element* element = Drawn(window, control)) {
+    win32::SetElementTooltip(*parent, *element, text);
+    return;
+  }
   ControlRecord* record = FindControl(window, control);
   if (!parent || !record) return;
   HWND handle = record->handle;
-  HWND tips = TooltipsOf(*parent);
+  HWND tips = win32::TooltipsOf(*parent);
   if (!tips) return;
   TOOLINFOA tool = {};
   tool.cbSize = sizeof tool;
@@ -206,10 +253,16 @@ void SetTooltip(int window, int control, const std::string& text) {
 }
 
 void SetText(int window, int control, const std::string& text) {
-  if (HWND handle = Handle(window, control)) SetWindowTextA(handle, text.c_str());
+  if (Element* element = Drawn(window, control)) {
+    element->text = text;
+    RepaintDrawn(window, *element);
+  } else if (HWND handle = Handle(window, control)) {
+    SetWindowTextA(handle, text.c_str());
+  }
 }
 
 std::string Text(int window, int control) {
+  if (const Element* element = Drawn(window, control)) return element->text;
   HWND handle = Handle(window, control);
   if (!handle) return "";
   std::string text(static_cast<size_t>(GetWindowTextLengthA(handle)) + 1, '\0');
@@ -218,10 +271,22 @@ std::string Text(int window, int control) {
 }
 
 void SetImage(int window, int control, int image) {
-  if (HWND handle = Handle(window, control)) win32::SetShownImage(handle, image);
+  if (Element* element = Drawn(window, control)) {
+    element->image = image;
+    element->icon = 0;
+    RepaintDrawn(window, *element);
+  } else if (HWND handle = Handle(window, control)) {
+    win32::SetShownImage(handle, image);
+  }
 }
 
 void SetColours(int window, int control, TextColours colours) {
+  if (Element* element = Drawn(window, control)) {
+    element->has_colours = true;
+    element->colours = colours;
+    RepaintDrawn(window, *element);
+    return;
+  }
   ControlRecord* record = FindControl(window, control);
   if (!record) return;
   record->has_colours = true;
@@ -232,6 +297,11 @@ void SetColours(int window, int control, TextColours colours) {
 }
 
 void SetFont(int window, int control, int font) {
+  if (Element* element = Drawn(window, control)) {
+    element->font = font;
+    RepaintDrawn(window, *element);
+    return;
+  }
   WindowRecord* parent = FindWindowRecord(window);
   ControlRecord* record = FindControl(window, control);
   if (!parent || !record) return;
@@ -240,6 +310,10 @@ void SetFont(int window, int control, int font) {
 }
 
 void SetTextCentred(int window, int control) {
+  if (Drawn(window, control)) {
+    SetTextLook(window, control, TextAlign::Centre, TextEdge::Border);
+    return;
+  }
   HWND handle = Handle(window, control);
   if (!handle) return;
   LONG style = GetWindowLongA(handle, GWL_STYLE);
@@ -249,6 +323,12 @@ void SetTextCentred(int window, int control) {
 }
 
 void SetTextLook(int window, int control, TextAlign align, TextEdge edge) {
+  if (Element* element = Drawn(window, control)) {
+    element->align = align;
+    element->edge = edge;
+    RepaintDrawn(window, *element);
+    return;
+  }
   HWND handle = Handle(window, control);
   if (!handle) return;
   const LONG alignment = align == TextAlign::Centre ? SS_CENTER : align == TextAlign::Right ? SS_RIGHT : SS_LEFTNOWORDWRAP;
@@ -263,7 +343,12 @@ void SetTextLook(int window, int control, TextAlign align, TextEdge edge) {
 }
 
 void Enable(int window, int control, bool enabled) {
-  if (HWND handle = Handle(window, control)) EnableWindow(handle, enabled);
+  if (Element* element = Drawn(window, control)) {
+    element->enabled = enabled;
+    RepaintDrawn(window, *element);
+  } else if (HWND handle = Handle(window, control)) {
+    EnableWindow(handle, enabled);
+  }
 }
 
 bool IsChecked(int window, int control) {
@@ -305,6 +390,7 @@ void SetDropDownSelection(int window, int control, int index) {
 namespace win32 {
 
 void LayOutControls(WindowRecord& window) {
+  if (window.draws_elements) LayOutElements(window);
   for (auto& [number, control] : window.controls) {
     const Box place = ScaledBox(control.box, window.dpi);
     SetWindowPos(control.handle, nullptr, place.x, place.y, place.width, place.height,

@@ -13,7 +13,7 @@ int g_next_auto = kFirstAutoNumber;
 
 bool NumberInUse(int number) {
   for (const auto& [window, record] : Windows()) {
-    if (record.controls.count(number)) return true;
+    if (record.controls.count(number) || FindElement(record.elements, number)) return true;
   }
   return false;
 }
@@ -34,6 +34,22 @@ int WindowNumberOf(HWND handle) {
     if (record.handle == handle) return number;
   }
   return -1;
+}
+
+std::vector<WindowRecord>& RetiredWindows() {
+  static std::vector<WindowRecord> retired;
+  return retired;
+}
+
+WindowRecord* RecordOfHandle(HWND handle) {
+  if (!handle) return nullptr;
+  for (auto& [number, record] : Windows()) {
+    if (record.handle == handle) return &record;
+  }
+  for (WindowRecord& record : RetiredWindows()) {
+    if (record.handle == handle) return &record;
+  }
+  return nullptr;
 }
 
 ControlRecord* FindControl(int window, int control) {

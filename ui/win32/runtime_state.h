@@ -5,10 +5,12 @@
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/controls.h"
+#include "ui/elements.h"
 #include "ui/events.h"
 
 namespace ui::win32 {
@@ -39,11 +41,23 @@ struct WindowRecord {
   bool report_moves = false;  // WM_MOVE becomes a WindowMoved event
   std::vector<std::string> properties;  // names of the numbers published on it (PublishNumber)
   bool shown = false;                   // built: ShowWindow was called
+  // Texts, links, pictures, buttons and rectangles drawn by the window itself (no child window
+  // each); the other kinds of control stay child windows.
+  bool draws_elements = false;
+  ElementList elements;
+  bool hover_timer = false;
+  // Shared with the accessible objects the window gave out (one per WM_GETOBJECT): false once
+  // the window is destroyed, when they answer every call "disconnected".
+  std::shared_ptr<bool> readers_connected;
 };
 
 std::map<int, WindowRecord>& Windows();
 WindowRecord* FindWindowRecord(int number);
 int WindowNumberOf(HWND handle);  // top-level windows only; -1 if not ours
+// Windows given up but not destroyed yet (RetireWindow): still on the screen.
+std::vector<WindowRecord>& RetiredWindows();
+// The record of a window of the program, retired or not, by its handle; null if not ours.
+WindowRecord* RecordOfHandle(HWND handle);
 ControlRecord* FindControl(int window, int control);
 HWND ControlHandle(int window, int control);
 
@@ -96,6 +110,38 @@ void SetShownIconHandle(HWND control, HICON icon);
 // work area or environment variables, a new taskbar. True when the message was one of them;
 // `result` is its answer.
 bool OnDesktopNotice(UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
+
+// --- drawn elements (elements_win32.cpp, element_paint_win32.cpp, element_reader_win32.cpp) ---
+
+// The element of that number in a window that draws its elements, or null.
+Element* DrawnElement(int window, int control);
+// Whether a control of this kind becomes an element in a window that draws its elements.
+bool IsDrawnKind(ControlKind kind);
+// Handles the messages by which the window draws its elements, follows the pointer over them
+// and answers screen readers. True when the message was handled; `result` is its answer.
+bool OnElementMessage(WindowRecord& window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result);
+// Paints the window: background and every element the paint area touches, off the screen first.
+void PaintDrawnWindow(WindowRecord& window);
+// Paints an element again (after a change of what it shows).
+void RepaintElement(const WindowRecord& window, const Element& element);
+// The element's box in the window's pixels.
+RECT ElementRect(const WindowRecord& window, const Element& element);
+// The element's tool in the window's tooltips: added, or its text changed.
+void SetElementTooltip(WindowRecord& window, Element& element, const std::string& text);
+// After a change of DPI: the tools follow their elements; everything is painted again.
+void LayOutElements(WindowRecord& window);
+// Before the window is destroyed: its readers are cut off, its timer stopped.
+void ReleaseElements(WindowRecord& window);
+// After a finished build: screen readers are told the children changed.
+void NotifyElementsBuilt(const WindowRecord& window);
+// The window's tooltip control, made on first use.
+HWND TooltipsOf(WindowRecord& window);
+
+// The answer to WM_GETOBJECT for the client area: the window's own accessible object.
+LRESULT AnswerGetObject(WindowRecord& window, WPARAM wparam, LPARAM lparam);
+void DisconnectReader(WindowRecord& window);
+// Posted by a reader's default action; wparam is the element's number.
+constexpr UINT kElementClickMessage = WM_APP + 0x2E1;
 
 void ReleaseImages();
 void ReleaseFonts();

@@ -134,6 +134,9 @@ bool NeverActivated(HWND window) { return (GetWindowLongA(window, GWL_EXSTYLE) &
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT answer = 0;
   if (win32::OnDesktopNotice(message, wparam, lparam, &answer)) return answer;
+  WindowRecord* record = win32::RecordOfHandle(window);
+  if (record && record->draws_elements && win32::OnElementMessage(*record, message, wparam, lparam, &answer))
+    return answer;
   switch (message) {
     case WM_COMMAND:
       if (OnCommand(window, wparam, lparam)) return 0;
@@ -296,6 +299,7 @@ bool OpenWindow(const WindowShape& shape) {
   record.dpi = dpi;
   record.inner_width = shape.inner_width;
   record.inner_height = shape.inner_height;
+  record.draws_elements = shape.draws_elements;
   // Windows has the last word on the monitor a window belongs to.
   const int actual = services::win32::WindowDpi(window);
   if (actual != dpi) {
@@ -316,16 +320,12 @@ void RemoveProperties(WindowRecord& record) {
 
 void Destroy(WindowRecord& record) {
   RemoveProperties(record);
+  win32::ReleaseElements(record);
   DestroyWindow(record.handle);  // destroys the controls and the tooltip window with it
   for (auto& [control, item] : record.controls) {
     if (item.background_brush) DeleteObject(item.background_brush);
   }
   if (record.background) DeleteObject(record.background);
-}
-
-std::vector<WindowRecord>& Retired() {
-  static std::vector<WindowRecord> retired;
-  return retired;
 }
 
 }  // namespace
@@ -345,13 +345,13 @@ void RetireWindow(int number) {
   // Nothing outside may take it for the window of that number any more.
   RemoveProperties(*record);
   SetWindowTextA(record->handle, "");
-  Retired().push_back(std::move(*record));
+  win32::RetiredWindows().push_back(std::move(*record));
   win32::Windows().erase(number);
 }
 
 void DestroyRetiredWindows() {
   std::vector<WindowRecord> retired;
-  retired.swap(Retired());
+  retired.swap(win32::RetiredWindows());
   for (WindowRecord& record : retired) Destroy(record);
 }
 
@@ -366,7 +366,9 @@ void ShowWindow(int number) {
   HWND window = Handle(number);
   if (!window) return;
   ::ShowWindow(window, NeverActivated(window) ? SW_SHOWNA : SW_SHOW);
-  FindWindowRecord(number)->shown = true;
+  WindowRecord* record = FindWindowRecord(number);
+  record->shown = true;
+  if (record->draws_elements) win32::NotifyElementsBuilt(*record);
   NumberFinishedBuild(number);
 }
 

@@ -33,6 +33,7 @@
 #include "ui/controls.h"
 #include "ui/events.h"
 #include "ui/scale.h"
+#include "ui/win32/runtime_state.h"
 #include "ui/window.h"
 
 namespace {
@@ -98,9 +99,35 @@ BOOL CALLBACK MeasureControl(HWND control, LPARAM walk_pointer) {
   return TRUE;
 }
 
+void PrintFit(const Walk& walk, int number, const char* kind, HFONT font, int room, const std::string& text) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
+  SIZE extent = {};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  std::printf("text\t%s\t%d\t%s\t%ld\t%d\t%s\t%s\n", walk.window, number, kind, extent.cx, room,
+              extent.cx <= room ? "fits" : "clipped", text.c_str());
+}
+
+// The texts and links a window draws itself, measured with the font they are drawn in.
+void MeasureElements(const Walk& walk, int window) {
+  const ui::win32::WindowRecord* record = ui::win32::FindWindowRecord(window);
+  if (!record) return;
+  for (const ui::Element& element : record->elements.items) {
+    const bool link = element.kind == ui::ElementKind::Link;
+    if ((!link && element.kind != ui::ElementKind::Text) || element.text.empty()) continue;
+    int room = ui::ScaledBox(element.box, walk.dpi).width;
+    if (element.edge != ui::TextEdge::None) room -= 2;
+    PrintFit(walk, element.number, link ? "KestrivalumeLink" : "Static", ui::win32::FontHandle(element.font, walk.dpi),
+             room, element.text);
+  }
+}
+
 void Measure(const char* title, const char* name, int window) {
   Walk walk = {name, ui::WindowDpi(window)};
   EnumChildWindows(FindWindowA(nullptr, title), MeasureControl, reinterpret_cast<LPARAM>(&walk));
+  MeasureElements(walk, window);
 }
 
 int Fit() {

@@ -7,7 +7,9 @@
 //       clicks the button of the running program with real input and prints "click <ms>" once the
 //       menu window is visible, built and painted (menu thread answering and idle, no update
 //       region left in the window or any control), "visible <ms>" when it was shown (built), then
-//       "controls <count>"; the menu is closed between runs, and a first run is made unreported
+//       "controls <count>" (child windows: 0 for a menu that draws its rows); the menu is closed
+//       between runs (its close button clicked by its default action when it draws it), and a
+//       first run is made unreported
 //   perfprobe press <control id>
 //       clicks a control of the open menu window (BN_CLICKED posted to the window)
 //   perfprobe programs <Kestrivalume.exe> [timeout ms] [refreshes]
@@ -29,6 +31,7 @@
 #include "menu/menu_controls.h"
 #include "menu/menu_window.h"
 #include "shell/button_window.h"
+#include "tools/win_shared/element_reading.h"
 
 namespace {
 
@@ -102,6 +105,9 @@ int WaitPainted(HWND window, double* painted_at) {
     if (!pending.update) controls = pending.controls;
     else Sleep(2);
   }
+  // A window that draws its controls has no child window: 0. They are not read here, as a
+  // screen reader would: that would start COM's machinery in the program and weigh on what
+  // performance.sh measures of it afterwards (its memory).
   if (process) CloseHandle(process);
   if (controls < 0) std::fprintf(stderr, "perfprobe: parts of the menu window were never painted\n");
   return controls;
@@ -116,10 +122,20 @@ void SendClick(int x, int y) {
   SendInput(2, input, sizeof(INPUT));
 }
 
+// A child window gets BN_CLICKED posted to its parent. A menu that draws its controls is closed
+// by a click released on the tool column's close button, at (5, 5) and 16 wide at 96 DPI (the
+// bare floors close at any click), so that nothing wakes COM in the program; any other control
+// it draws is clicked as a screen reader does it.
 bool PressControl(HWND window, int id) {
-  HWND control = GetDlgItem(window, id);
-  if (!control) return false;
-  return PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control)) != 0;
+  if (HWND control = GetDlgItem(window, id))
+    return PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control)) != 0;
+  if (id == menu::kFixedCloseButton) {
+    HDC screen = GetDC(nullptr);
+    const int middle = MulDiv(13, GetDeviceCaps(screen, LOGPIXELSX), 96);
+    ReleaseDC(nullptr, screen);
+    return PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(middle, middle)) != 0;
+  }
+  return win_shared::do_default_action(window, id + 1, kAnswerWaitMs).empty();
 }
 
 // Closes menu windows until none is left: a rebuild already asked for (a control pressed just
@@ -221,6 +237,10 @@ double ClickAndLook(bool* lists_programs) {
   double painted_at = 0;
   if (!menu || WaitPainted(menu, &painted_at) < 0) return -1;
   EnumChildWindows(menu, FindProgramEntry, reinterpret_cast<LPARAM>(lists_programs));
+  // A menu that draws its rows lists the programs last, before the fixed column's 7 buttons.
+  for (const std::string& name : win_shared::last_child_names(menu, 12, kAnswerWaitMs)) {
+    if (name.rfind("Programme ", 0) == 0) *lists_programs = true;
+  }
   SetCursorPos(1900, 1060);
   return painted_at - start;
 }

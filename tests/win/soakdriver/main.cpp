@@ -14,6 +14,7 @@
 #include "menu/menu_window.h"
 #include "settings_window/settings_controls.h"
 #include "shell/button_window.h"
+#include "tools/win_shared/element_reading.h"
 
 namespace {
 
@@ -95,9 +96,14 @@ void NoteStatics(HWND window) {
   if (window) EnumChildWindows(window, CountStatic, reinterpret_cast<LPARAM>(&g_static_controls));
 }
 
+// The menu draws its controls itself: they are counted as a screen reader sees them.
 void NoteMenuSize(HWND menu) {
   int controls = 0;
   EnumChildWindows(menu, CountControl, reinterpret_cast<LPARAM>(&controls));
+  if (controls == 0) {
+    controls = static_cast<int>(
+        win_shared::read_elements(menu, win_shared::ObjectSource::AccessibleObjectFromWindow, 5000).elements.size());
+  }
   if (controls > g_largest_menu) g_largest_menu = controls;
   NoteStatics(menu);
 }
@@ -108,11 +114,13 @@ HWND Control(HWND window, int id) {
   return search.found;
 }
 
-// The program's own controls report a click on the button's release.
+// The program's own controls report a click on the button's release; those the window draws
+// itself are clicked as a screen reader does it (their default action).
 bool ClickOwnControl(const char* title, int id) {
   HWND window = FindWindowA(nullptr, title);
-  HWND control = window ? Control(window, id) : nullptr;
-  return control && PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  if (!window) return false;
+  if (HWND control = Control(window, id)) return PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  return win_shared::do_default_action(window, id + 1, 5000).empty();
 }
 
 // A standard push button reports BN_CLICKED to its parent.

@@ -2,6 +2,8 @@
 // every kind and prints each event as a line "event <kind> <window> <item>", so an end-to-end test
 // can click with xdotool, read the controls with kvtool and check what the runtime reported.
 //   uiprobe.exe              the window; ends on its close event or popup item 9
+//   uiprobe.exe drawn        the same window drawing its texts, links, pictures, buttons and
+//                            rectangles itself (the system's controls stay child windows)
 //   uiprobe.exe image FILE   decodes FILE and prints "image <width> <height>" or "image none"
 #include <cstdio>
 #include <cstring>
@@ -66,7 +68,7 @@ void AddControls() {
   ui::SetCreationFont(ui::kDefaultFont);
 }
 
-bool OpenProbeWindow() {
+bool OpenProbeWindow(bool drawn) {
   ui::WindowShape shape;
   shape.number = kWindow;
   shape.title = "UI Probe - Kestrivalume";
@@ -75,6 +77,7 @@ bool OpenProbeWindow() {
   shape.inner_width = 600;
   shape.inner_height = 220;
   shape.frame = ui::Frame::CloseBox;
+  shape.draws_elements = drawn;
   if (!ui::OpenWindow(shape)) return false;
   ui::SetBackgroundColour(kWindow, 0x00F0E0D0);
   AddControls();
@@ -100,8 +103,9 @@ void Report(const ui::Event& event) {
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "image") == 0) return DecodeFile(argv[2]);
+  const bool drawn = argc == 2 && std::strcmp(argv[1], "drawn") == 0;
   bool ready = ui::StoreBuiltinImages() && ui::MakeFont(kLinkFont, "MS Sans Serif", 9, false) &&
-               ui::MakeFont(kTitleFont, "Arial", 11, true) && OpenProbeWindow();
+               ui::MakeFont(kTitleFont, "Arial", 11, true) && OpenProbeWindow(drawn);
   std::printf("ready %d\n", ready ? 1 : 0);
   std::fflush(stdout);
   while (ready) {

@@ -2,7 +2,13 @@
 // can check a layout without screenshots.
 #include "kvtool.h"
 
+#include <oleacc.h>
+
+#include "tools/win_shared/element_reading.h"
+
 namespace kvtool {
+
+using namespace win_shared;
 namespace {
 
 struct ChildDump {
@@ -34,6 +40,25 @@ BOOL CALLBACK dump_child(HWND control, LPARAM context) {
                        rect_text(rect_in_parent(control)) + "\t" + hex_dword(style) + "\t" + hex_dword(ex_style) +
                        "\t" + (IsWindowVisible(control) ? "1" : "0") + "\t" + escape_field(*text));
   return TRUE;
+}
+
+// The style a child window of the element's kind had: what scripts read from the fourth and
+// fifth columns (visible, disabled) stays where it was.
+DWORD element_style(const ReadElement& element) {
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (!(element.state & STATE_SYSTEM_INVISIBLE)) style |= WS_VISIBLE;
+  if (element.state & STATE_SYSTEM_UNAVAILABLE) style |= WS_DISABLED;
+  if (element.role == ROLE_SYSTEM_STATICTEXT) style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+  return style;
+}
+
+std::string element_line(const ReadElement& element, POINT origin) {
+  const RECT box = {element.box.left - origin.x, element.box.top - origin.y, element.box.right - origin.x,
+                    element.box.bottom - origin.y};
+  const bool visible = !(element.state & STATE_SYSTEM_INVISIBLE);
+  return std::to_string(element.child - 1) + "\t" + class_of_role(element.role) + "\t" + rect_text(box) + "\t" +
+         hex_dword(element_style(element)) + "\t" + hex_dword(0) + "\t" + (visible ? "1" : "0") + "\t" +
+         escape_field(element.name);
 }
 
 std::vector<std::string> window_lines(HWND window) {
@@ -74,6 +99,15 @@ int cmd_dump(const Args& args) {
                 std::to_string(GetDlgCtrlID(control)) + " (" + window_class(control) + ", " + hex_handle(control) +
                 ") gave no answer to WM_GETTEXT within " + std::to_string(children.waited_ms) + " ms");
   }
+  // The elements the window draws itself, read as a screen reader reads them.
+  constexpr DWORD kStallMs = 2000;
+  const ElementReading drawn = read_elements(window, ObjectSource::OwnObjectOnly, kStallMs);
+  if (!drawn.failure.empty()) {
+    return fail("window " + describe(*query) + " (" + hex_handle(window) + "): " + drawn.failure);
+  }
+  POINT origin = {0, 0};
+  ClientToScreen(window, &origin);
+  for (const ReadElement& element : drawn.elements) children.lines.push_back(element_line(element, origin));
   if (!IsWindow(window)) return fail("window vanished while being dumped");
   for (const auto& line : header) print_line(line);
   for (const auto& line : children.lines) print_line(line);

@@ -97,6 +97,9 @@ int cmd_state(const Args& args);
 int cmd_zorder(const Args& args);
 
 int cmd_dump(const Args& args);
+int cmd_accessible(const Args& args);
+int cmd_accessible_do(const Args& args);
+int cmd_accessible_at(const Args& args);
 
 int cmd_number(const Args& args);
 int cmd_wait_number(const Args& args);

@@ -27,6 +27,9 @@ constexpr Entry kCommands[] = {
     {"post", kvtool::cmd_post},
     {"send", kvtool::cmd_send},
     {"dump", kvtool::cmd_dump},
+    {"accessible", kvtool::cmd_accessible},
+    {"accessible-do", kvtool::cmd_accessible_do},
+    {"accessible-at", kvtool::cmd_accessible_at},
     {"number", kvtool::cmd_number},
     {"wait-number", kvtool::cmd_wait_number},
     {"wait-build", kvtool::cmd_wait_build},
@@ -71,6 +74,10 @@ constexpr const char* kUsage =
     "                | registered <message name> <wparam> <lparam>\n"
     "  send <window> close | command <id> | message <msg> <wparam> <lparam>   print the result\n"
     "  dump <window>                                   window geometry, styles and child controls\n"
+    "  accessible <window>                             the client object's children, as a screen reader reads them\n"
+    "  accessible-at <window> <x> <y>                  the child at a screen point (accHitTest): id, 0 the window, -1 none\n"
+    "  accessible-do <window> <child id> [--after-close]  performs a child's default action (accDoDefaultAction);\n"
+    "                                                  then what the object answers once the window is gone\n"
     "  number <window> <property>                      a number the program published on its window\n"
     "  wait-number <window> <property> <least> <ms>    wait until that number is at least <least>\n"
     "  wait-build <window> <build> <ms>                wait until the window is shown from a later build\n"
