@@ -27,6 +27,22 @@ missing_packages() {
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
+# A mirror in the middle of a sync fails the update of one index ("File has unexpected size");
+# try again a few times, then go on with what was fetched: the packages may well be there.
+update_indexes() {
+  local attempt
+  for attempt in 1 2 3; do
+    as_root apt-get update -qq >>"$log" 2>&1 && return 0
+    echo "setup: apt-get update failed (attempt $attempt), see $log" >&2
+    sleep $((attempt * 5))
+  done
+  echo "setup: going on with the package indexes apt has" >&2
+}
+
+apt_install() {
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >>"$log" 2>&1
+}
+
 install_packages() {
   local missing
   missing=$(missing_packages)
@@ -35,10 +51,18 @@ install_packages() {
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
   fi
-  as_root apt-get update -qq >>"$log" 2>&1
+  update_indexes
   # shellcheck disable=SC2086
-  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >>"$log" 2>&1 \
-    || { echo "setup: apt-get failed, see $log" >&2; exit 1; }
+  apt_install $missing && return 0
+  # With one architecture's index of the updates missing, the two architectures' candidates
+  # differ and the 32-bit libraries cannot match the 64-bit ones: take both from the release.
+  local release
+  release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  echo "setup: apt-get install failed; again with the packages of '$release' itself" >&2
+  # shellcheck disable=SC2086
+  [ -n "$release" ] && apt_install -t "$release" $missing && return 0
+  echo "setup: apt-get failed, see $log" >&2
+  exit 1
 }
 
 enable_source_packages() {
@@ -47,7 +71,7 @@ enable_source_packages() {
   local src=/etc/apt/sources.list.d/debian.sources
   [ -f "$src" ] || { echo "setup: $src not found" >&2; exit 1; }
   sed -n 's/^Types: deb$/Types: deb-src/;p' "$src" | as_root tee "$list" >/dev/null
-  as_root apt-get update -qq >>"$log" 2>&1
+  update_indexes
 }
 
 # Fetches one source package into $cache/src/<name> (once) and prints its unpacked folder.
