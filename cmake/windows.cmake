@@ -23,7 +23,7 @@ kv_glob(KV_WIN32_SOURCES platform/win32 ui/win32 settings/win32 sources/win32 me
 add_library(kv_win32 STATIC ${KV_LOGIC_SOURCES} ${KV_WIN32_SOURCES} ${KV_GEN_DIR}/builtin_images_data.cpp)
 target_include_directories(kv_win32 PUBLIC ${CMAKE_SOURCE_DIR} ${KV_DEPS}/include)
 target_link_libraries(kv_win32 PUBLIC ${KV_DEPS}/lib/libpng16.a ${KV_DEPS}/lib/libjpeg.a ${KV_ZLIB}
-                      comctl32 comdlg32 gdi32 user32 shell32 ole32 uuid advapi32 msimg32)
+                      comctl32 gdi32 user32 shell32 ole32 uuid advapi32 msimg32)
 
 # The console helper: its listing logic and Windows side (objects shared with the benchmark in
 # tests/win/consolebench), its entry point, and of the program only the fatal error report and
@@ -54,7 +54,7 @@ set_source_files_properties(res/kestrivalume.rc PROPERTIES OBJECT_DEPENDS
                             "${CMAKE_SOURCE_DIR}/res/kestrivalume.manifest;${KV_GEN_DIR}/image0.ico")
 add_executable(Kestrivalume WIN32 shell/win32/main/winmain.cpp res/kestrivalume.rc ${KV_CONSOLE_IMAGE_RC})
 target_include_directories(Kestrivalume PRIVATE ${KV_GEN_DIR} ${CMAKE_SOURCE_DIR})
-target_link_libraries(Kestrivalume PRIVATE kv_win32 ${KV_STATIC_RUNTIME})
+target_link_libraries(Kestrivalume PRIVATE kv_win32 ${KV_STATIC_RUNTIME} -Wl,--file-alignment=4096)
 add_dependencies(Kestrivalume KestrivalumeConsole)
 
 # Windows-side test tools, each a folder under tools/win/ or tests/win/, with what they share

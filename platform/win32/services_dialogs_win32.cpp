@@ -1,10 +1,21 @@
-// The system's common dialogs: colour chooser and file-open.
+// The system's common dialogs: colour chooser and file-open. Their library is loaded at the
+// first dialog: with it come the printing libraries, several megabytes the program would
+// otherwise carry from start to end for a dialog most sessions never open.
 #include <windows.h>
 #include <commdlg.h>
 
 #include "platform/services.h"
+#include "platform/win32/library_function_win32.h"
 
 namespace services {
+namespace {
+
+HMODULE DialogLibrary() {
+  static const HMODULE library = win32::SystemLibrary("comdlg32.dll");
+  return library;
+}
+
+}  // namespace
 
 std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) {
   static COLORREF custom_colours[16] = {};
@@ -15,7 +26,8 @@ std::optional<std::uint32_t> ChooseColour(std::uint32_t initial) {
   dialog.rgbResult = initial;
   dialog.lpCustColors = custom_colours;
   dialog.Flags = CC_RGBINIT;  // the basic form: the custom part stays folded
-  if (!ChooseColorA(&dialog)) return std::nullopt;
+  static const auto choose = win32::LibraryFunction<BOOL(WINAPI*)(CHOOSECOLORA*)>(DialogLibrary(), "ChooseColorA");
+  if (!choose || !choose(&dialog)) return std::nullopt;
   return static_cast<std::uint32_t>(dialog.rgbResult & 0xFFFFFF);
 }
 
@@ -39,7 +51,8 @@ std::optional<std::string> ChooseFileToOpen(const std::string& title, const std:
   dialog.lpstrTitle = title.c_str();
   // The working folder stays: the program starts its helper and programs relative to it.
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameA(&dialog)) return std::nullopt;
+  static const auto open = win32::LibraryFunction<BOOL(WINAPI*)(OPENFILENAMEA*)>(DialogLibrary(), "GetOpenFileNameA");
+  if (!open || !open(&dialog)) return std::nullopt;
   file[sizeof file - 1] = '\0';
   return std::string(file);
 }

@@ -37,16 +37,8 @@ std::optional<std::vector<platform::EnvironmentVariable>> ParseWideBlock(const w
 }
 
 // The user's and the system's variables as Windows composes them (without this process's own).
-// userenv.dll from the system folder, never a copy beside the program.
-HMODULE LoadUserenv() {
-  char folder[MAX_PATH] = {};
-  const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return nullptr;
-  return LoadLibraryA((std::string(folder, length) + "\\userenv.dll").c_str());
-}
-
 std::optional<std::vector<platform::EnvironmentVariable>> ComposedVariables() {
-  HMODULE userenv = LoadUserenv();
+  HMODULE userenv = win32::SystemLibrary("userenv.dll");
   if (!userenv) return std::nullopt;
   auto create = LibraryFunction<CreateEnvironmentBlockFunction>(userenv, "CreateEnvironmentBlock");
   auto destroy = LibraryFunction<DestroyEnvironmentBlockFunction>(userenv, "DestroyEnvironmentBlock");
