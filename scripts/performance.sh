@@ -174,7 +174,7 @@ measure_program() (  # arch: in a subshell, so that each architecture gets its o
 measure_program win64 >>"$rows_file"
 [ -z "$full_win32" ] || measure_program win32 >>"$rows_file"
 log "win64: the menu's opening beside its floors"
-floors_table=$("$root/scripts/menu_floors.sh" win64 7 "$shortcuts" "$groups")
+floors_table=$("$root/scripts/menu_floors.sh" win64 7 3 "$shortcuts" "$groups")
 log "win64: the Start-menu catalogue beside its floors"
 catalogue_table=$("$root/scripts/catalogue_bench.sh" win64 120 2>/dev/null)
 log "win64: the user's data, hostile beside clean"
@@ -212,12 +212,16 @@ data_table=$("$root/scripts/data_bench.sh" win64 9 2>/dev/null)
   echo
   echo "From \`scripts/menu_floors.sh\`: a Start menu of $shortcuts shortcuts in $groups folders; each opening"
   echo "timed by \`perfprobe click\` from another process (a real click on the button to the menu"
-  echo "painted and its thread idle; median (min .. max) of 7), the program beside a bare program"
-  echo "(\`tests/win/barerows\`) opening a window of the same size with as many rows of an icon and a"
-  echo "label (rows: the menu's children for a screen reader), once as a child window per icon and"
-  echo "label, once painted by the window itself. Targets: programs expanded at most 1.5 x the drawn"
-  echo "floor, the default menu at most 1.2 x, at 96 and 144 DPI; private memory after 20 openings and"
-  echo "closings at most 1.5 x a bare program polling every 200 ms (\`tests/win/idlefloor\`)."
+  echo "painted and its thread idle; median (min .. max) of 3 rounds of 7 that take the program and"
+  echo "its drawn floor in turn), the program beside a bare program (\`tests/win/barerows\`) opening a"
+  echo "window of the same size with as many rows of an icon and a label (rows: the menu's children"
+  echo "for a screen reader), once as a child window per icon and label, once painted by the window"
+  echo "itself. Targets: programs expanded at most 1.5 x the drawn floor, the default menu at most"
+  echo "1.2 x, at 96 and 144 DPI; private memory after 20 openings and closings at most 1.5 x a bare"
+  echo "program polling every 200 ms (\`tests/win/idlefloor\`). Memory: private counts the pages only"
+  echo "the process maps (its libraries' code too), anonymous only its own (heaps, stacks, written"
+  echo "pages), which is what Windows counts as private bytes; beside them the bare program drawing"
+  echo "the default menu's rows, opened and closed as often, and the program with an empty Start menu."
   echo
   echo "$floors_table"
   echo

@@ -3,9 +3,9 @@
 # every child's name, role and box are the build's (the tool and fixed columns as the program
 # lays them out, the section title and the entries of the fixture; the same list as the dump,
 # row icons and separators left out); the hit test finds the entry; the link under the pointer
-# reads hot and focused; an
-# entry's default action starts its program and closes the menu, and the object the reader
-# still holds then answers "disconnected".
+# reads hot and focused, and its tooltip comes (screenshot "hover"); an entry's default action
+# starts its program and closes the menu, and the object the reader still holds then answers
+# "disconnected"; once the readers let go, the program holds none of their objects.
 #   accessibility_e2e.sh win32|win64
 source "$(dirname "$0")/lib.sh"
 e2e_start "accessibility_$1" "$1"
@@ -90,6 +90,15 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 e2e_expect_eq "the entry under the pointer reads hot and focused" "0x00500084" "$hot"
+# The pointer resting on the entry brings its tooltip: the screenshot shows it with the hover colour.
+tip=""
+for _ in $(seq 50); do
+  tip=$(e2e_tool windows | awk -F'\t' '$3 == "tooltips_class32" {print $1}')
+  [ -n "$tip" ] && break
+  sleep 0.1
+done
+e2e_expect "the entry's tooltip shown" test -n "$tip"
+e2e_screenshot hover
 xdotool mousemove 1900 1060
 
 # --- the default action launches; the object held is then disconnected ---
@@ -97,6 +106,10 @@ after=$(e2e_tool accessible-do "$menu_title" "$traceur" --after-close) || e2e_fa
 e2e_expect "the entry's program started" e2e_wait_line "$kv/launch.log" 'tracer' 20
 e2e_expect_eq "the menu closed and its object answers RPC_E_DISCONNECTED" "after-close	0x80010108" "$after"
 e2e_screenshot after
+# Every object the readers (each kvtool run) let go was freed by the program.
+readers_held() { e2e_tool number --class KestrivalumeWindow --title Kestrivalume Kestrivalume.Readers; }
+for _ in $(seq 50); do [ "$(readers_held)" = 0 ] && break; sleep 0.1; done
+e2e_expect_eq "objects held by readers once they let go" 0 "$(readers_held)"
 e2e_tool post --class KestrivalumeWindow --title Kestrivalume close >/dev/null
 wait "$E2E_LAST_PID" && status=0 || status=$?
 e2e_expect_eq "exit code" 0 "$status"

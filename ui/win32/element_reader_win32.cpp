@@ -15,6 +15,7 @@
 #include "platform/win32/library_function_win32.h"
 #include "ui/scale.h"
 #include "ui/win32/runtime_state.h"
+#include "ui/window.h"
 
 namespace ui::win32 {
 
@@ -73,10 +74,20 @@ bool ChildOf(const VARIANT& child, long* id) {
 
 }  // namespace
 
+// How many objects readers hold, on every window of the program ("Kestrivalume.Readers"):
+// another program can tell that the objects it let go are gone.
+void CountReaders(int change) {
+  static std::uintptr_t live = 0;
+  live += change;
+  for (const auto& [number, record] : Windows()) PublishNumber(number, "Kestrivalume.Readers", live);
+}
+
 class ElementReader final : public IAccessible, public IEnumVARIANT {
  public:
   ElementReader(HWND window, std::shared_ptr<bool> connected, ULONG position = 0)
-      : window_(window), connected_(std::move(connected)), position_(position) {}
+      : window_(window), connected_(std::move(connected)), position_(position) {
+    CountReaders(+1);
+  }
 
   // --- IUnknown ---
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -311,7 +322,7 @@ class ElementReader final : public IAccessible, public IEnumVARIANT {
   }
 
  private:
-  ~ElementReader() = default;
+  ~ElementReader() { CountReaders(-1); }
 
   // The window's record while it lives; null once it was destroyed.
   const WindowRecord* Window() const {
