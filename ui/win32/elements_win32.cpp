@@ -1,6 +1,7 @@
 // How a window that draws its elements follows the pointer over them: the hover colour of links
 // (one 30 ms check per window), the hand cursor, one tooltip control with a tool per element
-// rectangle, and clicks reported when the left button is released over a link or button.
+// rectangle (made at the pointer's first move over the window), and clicks reported when the
+// left button is released over a link or button.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -22,8 +23,30 @@ void RepaintNumber(const WindowRecord& window, int number) {
   if (const Element* element = FindElement(window.elements, number)) RepaintElement(window, *element);
 }
 
+TOOLINFOA ToolOf(const WindowRecord& window, const Element& element) {
+  TOOLINFOA tool = {};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = window.handle;
+  tool.uId = static_cast<UINT_PTR>(element.number);
+  tool.rect = ElementRect(window, element);
+  return tool;
+}
+
+// The tools of every element with a tip, at the pointer's first move over the window.
+void AddElementTools(WindowRecord& window) {
+  if (window.element_tools || !window.tooltips) return;
+  window.element_tools = true;
+  for (const Element& element : window.elements.items) {
+    if (element.tooltip.empty()) continue;
+    TOOLINFOA tool = ToolOf(window, element);
+    tool.lpszText = const_cast<char*>(element.tooltip.c_str());
+    SendMessageA(window.tooltips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
 // Hands a mouse message to the window's tooltips, which show the tip of the element under it.
-void RelayToTooltips(const WindowRecord& window, UINT message, WPARAM wparam, LPARAM lparam) {
+void RelayToTooltips(WindowRecord& window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_MOUSEMOVE) AddElementTools(window);
   if (!window.tooltips) return;
   MSG relayed = {window.handle, message, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}};
   SendMessageA(window.tooltips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
@@ -84,15 +107,6 @@ void OnButtonUp(const WindowRecord& window, UINT message, LPARAM lparam) {
 void OnReaderClick(const WindowRecord& window, WPARAM wparam) {
   const Element* element = FindElement(window.elements, static_cast<int>(wparam));
   if (element && ReportsClicks(element->kind)) Report(window, EventKind::Control, element->number);
-}
-
-TOOLINFOA ToolOf(const WindowRecord& window, const Element& element) {
-  TOOLINFOA tool = {};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = window.handle;
-  tool.uId = static_cast<UINT_PTR>(element.number);
-  tool.rect = ElementRect(window, element);
-  return tool;
 }
 
 }  // namespace
@@ -167,18 +181,19 @@ HWND TooltipsOf(WindowRecord& window) {
   return window.tooltips;
 }
 
+// The text is the element's at once (a reader names a button by it); its tool waits for the
+// pointer's first move over the window: a menu of hundreds of rows opens a third faster without
+// adding their tools, and most openings end without a single tip. The control itself is made
+// now, as before: under Wine a window whose tooltips were made only later had its presses
+// elsewhere go unheard by the press watch (ui_runtime's probe).
 void SetElementTooltip(WindowRecord& window, Element& element, const std::string& text) {
-  HWND tips = TooltipsOf(window);
-  if (!tips) return;
-  TOOLINFOA tool = ToolOf(window, element);
-  tool.lpszText = const_cast<char*>(text.c_str());
   const bool had = !element.tooltip.empty();
-  if (had) {
-    SendMessageA(tips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-  } else if (!SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
-    return;
-  }
   element.tooltip = text;
+  HWND tips = TooltipsOf(window);
+  if (!tips || !window.element_tools) return;
+  TOOLINFOA tool = ToolOf(window, element);
+  tool.lpszText = const_cast<char*>(element.tooltip.c_str());
+  SendMessageA(tips, had ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void LayOutElements(WindowRecord& window) {

@@ -45,6 +45,8 @@ struct WindowRecord {
   // each); the other kinds of control stay child windows.
   bool draws_elements = false;
   ElementList elements;
+  // The elements' tools are in the tooltips: added at the pointer's first move over the window.
+  bool element_tools = false;
   bool hover_timer = false;
   // Shared with the accessible objects the window gave out (one per WM_GETOBJECT): false once
   // the window is destroyed, when they answer every call "disconnected".
@@ -126,7 +128,8 @@ void PaintDrawnWindow(WindowRecord& window);
 void RepaintElement(const WindowRecord& window, const Element& element);
 // The element's box in the window's pixels.
 RECT ElementRect(const WindowRecord& window, const Element& element);
-// The element's tool in the window's tooltips: added, or its text changed.
+// The element's tip: its text at once, its tool in the window's tooltips once the pointer moved
+// over the window.
 void SetElementTooltip(WindowRecord& window, Element& element, const std::string& text);
 // After a change of DPI: the tools follow their elements; everything is painted again.
 void LayOutElements(WindowRecord& window);
