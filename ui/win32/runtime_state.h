@@ -45,7 +45,8 @@ struct WindowRecord {
   // each); the other kinds of control stay child windows.
   bool draws_elements = false;
   ElementList elements;
-  // The elements' tools are in the tooltips: added at the pointer's first move over the window.
+  // The elements' tools are in the tooltips: added (the tooltips made if need be) at the
+  // pointer's first move over the window.
   bool element_tools = false;
   bool hover_timer = false;
   // Shared with the accessible objects the window gave out (one per WM_GETOBJECT): false once

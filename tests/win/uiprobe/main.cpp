@@ -58,6 +58,11 @@ void AddControls() {
   ui::AddLink(kWindow, 11, {10, 70, 200, 18}, "Plus de documents ...", kLinkFont, 0x000000FF);
   ui::SetColours(kWindow, 11, {0x00800000, 0, true});
   ui::AddButton(kWindow, 12, {10, 100, 100, 24}, "Appliquer");
+  // A system control's tip makes the window's tooltips now, whether the window draws its own
+  // controls or not. Under Wine a window's low-level mouse hook hears no press in another
+  // program unless the window already owned a popup when it was shown (a drawn window makes its
+  // tooltips at the pointer's first move); Windows' hooks know no such condition.
+  ui::SetTooltip(kWindow, 12, "Appliquer les réglages");
   ui::AddCheckBox(kWindow, 13, {120, 100, 200, 20}, "Afficher les programmes utilisés", true);
   ui::AddSlider(kWindow, 14, {10, 130, 210, 24}, 0, 255, 230);
   ui::AddDropDown(kWindow, 15, {230, 130, 150, 200}, {"Standard", "Sombre", "Clair"});
