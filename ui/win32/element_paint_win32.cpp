@@ -27,15 +27,34 @@ void AnchorBrush(HDC dc, HBRUSH brush, const RECT& area) {
   SetBrushOrgEx(dc, x, y, nullptr);
 }
 
+// What the paint has set in the DC already: a menu paints hundreds of elements in a few fonts
+// and colours, and each call into GDI costs a trip through the system.
+struct DrawingState {
+  HFONT font = nullptr;
+  COLORREF colour = CLR_INVALID;
+};
+
+void UseColour(HDC dc, DrawingState& state, COLORREF colour) {
+  if (state.colour == colour) return;
+  SetTextColor(dc, colour);
+  state.colour = colour;
+}
+
+void UseFont(HDC dc, DrawingState& state, HFONT font) {
+  if (state.font == font) return;
+  SelectObject(dc, font);
+  state.font = font;
+}
+
 HBRUSH WindowBrush(const WindowRecord& window) {
   return window.background ? window.background : GetSysColorBrush(COLOR_BTNFACE);
 }
 
 // What the window answered a static control asking for its colours: the element's own colours,
 // else the window's background, else the system's. Fills the box unless transparent.
-void PaintColours(HDC dc, const WindowRecord& window, const Element& element, const RECT& box) {
+void PaintColours(HDC dc, DrawingState& state, const WindowRecord& window, const Element& element, const RECT& box) {
   if (element.has_colours) {
-    SetTextColor(dc, element.colours.text);
+    UseColour(dc, state, element.colours.text);
     if (element.colours.transparent) return;
     HBRUSH brush = CreateSolidBrush(element.colours.background);
     FillRect(dc, &box, brush);
@@ -43,11 +62,11 @@ void PaintColours(HDC dc, const WindowRecord& window, const Element& element, co
     return;
   }
   if (window.background) {
-    SetTextColor(dc, RGB(0, 0, 0));
+    UseColour(dc, state, RGB(0, 0, 0));
     FillRect(dc, &box, window.background);
     return;
   }
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  UseColour(dc, state, GetSysColor(COLOR_WINDOWTEXT));
   FillRect(dc, &box, GetSysColorBrush(COLOR_3DFACE));
 }
 
@@ -74,29 +93,29 @@ UINT TextFormat(const Element& element) {
   return DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX;
 }
 
-void PaintWords(HDC dc, const WindowRecord& window, const Element& element, RECT box, UINT format) {
-  HGDIOBJ old = SelectObject(dc, FontHandle(element.font, window.dpi));
-  SetBkMode(dc, TRANSPARENT);
+void PaintWords(HDC dc, DrawingState& state, const WindowRecord& window, const Element& element, RECT box,
+                UINT format) {
+  UseFont(dc, state, FontHandle(element.font, window.dpi));
   DrawTextA(dc, element.text.c_str(), static_cast<int>(element.text.size()), &box, format);
-  SelectObject(dc, old);
 }
 
-void PaintText(HDC dc, const WindowRecord& window, const Element& element, const RECT& box) {
+void PaintText(HDC dc, DrawingState& state, const WindowRecord& window, const Element& element, const RECT& box) {
   const RECT inside = PaintEdge(dc, element, box);
-  PaintColours(dc, window, element, inside);
-  if (!element.enabled) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-  PaintWords(dc, window, element, inside, TextFormat(element));
+  PaintColours(dc, state, window, element, inside);
+  if (!element.enabled) UseColour(dc, state, GetSysColor(COLOR_GRAYTEXT));
+  PaintWords(dc, state, window, element, inside, TextFormat(element));
 }
 
-void PaintLink(HDC dc, const WindowRecord& window, const Element& element, const RECT& box) {
-  PaintColours(dc, window, element, box);
-  if (window.elements.hot == element.number) SetTextColor(dc, element.hover);
-  PaintWords(dc, window, element, box, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+void PaintLink(HDC dc, DrawingState& state, const WindowRecord& window, const Element& element, const RECT& box) {
+  PaintColours(dc, state, window, element, box);
+  if (window.elements.hot == element.number) UseColour(dc, state, element.hover);
+  PaintWords(dc, state, window, element, box, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
-void PaintContainer(HDC dc, const WindowRecord& window, const Element& element, const RECT& box) {
+void PaintContainer(HDC dc, DrawingState& state, const WindowRecord& window, const Element& element,
+                    const RECT& box) {
   const RECT inside = PaintEdge(dc, element, box);
-  PaintColours(dc, window, element, inside);
+  PaintColours(dc, state, window, element, inside);
 }
 
 void PaintBitmap(HDC dc, HBITMAP bitmap, const RECT& box) {
@@ -131,16 +150,16 @@ void PaintPicture(HDC dc, const WindowRecord& window, const Element& element, co
   }
 }
 
-void PaintElement(HDC dc, const WindowRecord& window, const Element& element, const RECT& box) {
+void PaintElement(HDC dc, DrawingState& state, const WindowRecord& window, const Element& element, const RECT& box) {
   switch (element.kind) {
     case ElementKind::Text:
-      PaintText(dc, window, element, box);
+      PaintText(dc, state, window, element, box);
       break;
     case ElementKind::Link:
-      PaintLink(dc, window, element, box);
+      PaintLink(dc, state, window, element, box);
       break;
     case ElementKind::Container:
-      PaintContainer(dc, window, element, box);
+      PaintContainer(dc, state, window, element, box);
       break;
     case ElementKind::Picture:
     case ElementKind::IconButton:
@@ -154,12 +173,16 @@ void PaintElement(HDC dc, const WindowRecord& window, const Element& element, co
 void PaintContent(HDC dc, const WindowRecord& window, const RECT& area) {
   AnchorBrush(dc, window.background, area);
   FillRect(dc, &area, WindowBrush(window));
+  DrawingState state;
+  const HGDIOBJ original_font = GetCurrentObject(dc, OBJ_FONT);
+  SetBkMode(dc, TRANSPARENT);  // every text lies over what is painted under it
   for (const Element& element : window.elements.items) {
     const RECT box = ElementRect(window, element);
     RECT touched;
     if (!IntersectRect(&touched, &box, &area)) continue;
-    PaintElement(dc, window, element, box);  // each keeps to its box: DrawText clips, the rest fits
+    PaintElement(dc, state, window, element, box);  // each keeps to its box: DrawText clips, the rest fits
   }
+  SelectObject(dc, original_font);
 }
 
 }  // namespace
