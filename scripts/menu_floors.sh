@@ -30,13 +30,6 @@ clicks_into() {  # series
 series() { median_min_max <"$E2E_WORK/$1.clicks"; }
 median_value() { sed 's/ .*//'; }
 
-# "private anonymous" in KiB: anonymous pages are the process's own (its heaps and stacks, the
-# pages of a mapped file it wrote), as Windows counts private bytes; private also counts the
-# pages of files only this process maps (its libraries' code).
-memory_of() {  # pid
-  awk '/^Private_(Clean|Dirty):/ {p += $2} /^Anonymous:/ {a = $2} END {print p, a}' "/proc/$1/smaps_rollup"
-}
-
 # The memory of a program of the prefix (its executable's name) once its menu window was
 # opened and closed 20 times, its close button pressed and its window gone. Read before
 # anything is asked as a screen reader asks (COM would weigh on it).

@@ -29,6 +29,13 @@ cpu_ticks() {  # utime + stime; the command name in parentheses may hold blanks;
   { sed -E 's/^.*\) //' "/proc/$1/stat" 2>/dev/null || true; } | awk '{print $12 + $13}'
 }
 
+# "private anonymous" in KiB: anonymous pages are the process's own (its heaps and stacks, the
+# pages of a mapped file it wrote), as Windows counts private bytes; private also counts the
+# pages of files only this process maps (its libraries' code).
+memory_of() {  # pid
+  awk '/^Private_(Clean|Dirty):/ {p += $2} /^Anonymous:/ {a = $2} END {print p, a}' "/proc/$1/smaps_rollup"
+}
+
 pid_named() {  # name -> the first process of the prefix of that name
   local pid
   for pid in $(prefix_pids); do

@@ -23,7 +23,7 @@ menu_title="Start - Kestrivalume"
 
 anonymous_kib() {  # pid; once the window titled Kestrivalume has taken every message sent before
   e2e_tool send Kestrivalume message 0 0 0 >/dev/null || log "no answer"
-  awk '/^Anonymous:/ {print $2}' "/proc/$1/smaps_rollup"
+  memory_of "$1" | cut -d' ' -f2
 }
 readers_held() {
   e2e_tool number --class KestrivalumeWindow --title Kestrivalume Kestrivalume.Readers 2>/dev/null || echo "-"

@@ -25,7 +25,7 @@ namespace {
 // reader, not at start: a program nobody reads does not carry them.
 HMODULE Library(const char* name) {
   HMODULE library = GetModuleHandleA(name);
-  return library ? library : LoadLibraryA(name);
+  return library ? library : services::win32::SystemLibrary(name);
 }
 
 BSTR AllocatedText(const wchar_t* text, UINT length) {
