@@ -35,6 +35,8 @@ SharedCatalogue CatalogueB() { return Load()->b; }
 
 bool PublishCatalogue(Catalogue filled) {
   if (filled.empty()) return false;
+  // Kept until the next refresh but one: without the room its filling left (up to as much again).
+  filled.shrink_to_fit();
   const std::shared_ptr<const Catalogues> before = Load();
   auto after = std::make_shared<Catalogues>(*before);
   auto records = std::make_shared<const Catalogue>(std::move(filled));

@@ -1,6 +1,7 @@
 #include "sources/catalogue_refresh.h"
 
 #include <atomic>
+#include <optional>
 
 #include "platform/association.h"
 #include "platform/console_helper_options.h"
@@ -13,6 +14,7 @@
 #include "sources/icon_cache.h"
 #include "sources/kept_catalogue.h"
 #include "sources/shown_names.h"
+#include "sources/stamp.h"
 #include "sources/start_menu_changes.h"
 
 KV_MARKED_FILE(401);
@@ -44,7 +46,9 @@ bool CheckDue(std::int64_t now) {
 // thread only while none runs.
 struct RefreshMemory {
   bool kept_read = false;        // the kept catalogue was looked at (once per run)
-  std::string kept_listing;      // the listing on disk, as last read or written
+  // Of the listing on disk, as last read or written: its stamp, not the listing itself (a
+  // copy of a big Start menu's listing, held for the whole run only to be compared).
+  std::optional<std::uint64_t> kept_stamp;
   bool watched = false;          // the GUI thread watches every folder: it decides when to list
   bool refreshed = false;        // a refresh published since the start
   std::uint64_t stamp = 0;       // of the Start menu when it began, where not every folder is watched
@@ -76,6 +80,13 @@ bool NothingChanged(std::int64_t now) {
 bool StampUnchanged(const RefreshMemory& memory, std::uint64_t stamp, int icon_side, std::int64_t now) {
   return memory.refreshed && CurrentCatalogue() != 0 && !SafetyNetDue(memory, now) && stamp == memory.stamp &&
          icon_side == memory.icon_side;
+}
+
+std::uint64_t ListingStamp(const std::string& listing) {
+  Stamp stamp;
+  stamp.Add(listing);
+  stamp.Add(listing.size());
+  return stamp.Value();
 }
 
 // The catalogue with the names Windows shows, in their order.
@@ -132,7 +143,7 @@ void Refresh() {
       // seconds, and the first click of a session should not wait for them.
       PublishCatalogue(Named(CatalogueOfListing(*kept, htm_handler, nullptr), folders));
       PublishCatalogue(Named(CatalogueOfListing(*kept, htm_handler, &icons), folders));
-      memory.kept_listing = std::move(*kept);
+      memory.kept_stamp = ListingStamp(*kept);
     }
   }
   const std::int64_t now = services::MonotonicSeconds();
@@ -161,8 +172,9 @@ void Refresh() {
   memory.last_refresh = now;
   memory.icon_side = icons.side;
   // Only a whole listing is kept: one cut off by a stall would come back as a short catalogue.
-  if (listing != memory.kept_listing && IsWholeListing(listing) && SaveKeptCatalogue(listing)) {
-    memory.kept_listing = std::move(listing);
+  const std::uint64_t listing_stamp = ListingStamp(listing);
+  if (listing_stamp != memory.kept_stamp && IsWholeListing(listing) && SaveKeptCatalogue(listing)) {
+    memory.kept_stamp = listing_stamp;
   }
 }
 

@@ -3,29 +3,11 @@
 #include <algorithm>
 #include <functional>
 
+#include "sources/stamp.h"
+
 namespace sources {
 
 namespace {
-
-// FNV-1a, 64 bits: a change anywhere changes the stamp.
-class Stamp {
- public:
-  void Add(const std::string& text) {
-    for (const unsigned char c : text) Mix(c);
-    Mix(0);
-  }
-  void Add(std::uint64_t number) {
-    for (int shift = 0; shift < 64; shift += 8) Mix(static_cast<unsigned char>(number >> shift));
-  }
-  std::uint64_t Value() const { return value_; }
-
- private:
-  void Mix(unsigned char byte) {
-    value_ ^= byte;
-    value_ *= 0x100000001B3ull;
-  }
-  std::uint64_t value_ = 0xCBF29CE484222325ull;
-};
 
 // A folder of the walk with its entries; `listed` is false for a folder that could not be listed
 // (one that is not there: an existing folder lists "." at least).
