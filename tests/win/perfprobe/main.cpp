@@ -81,7 +81,8 @@ BOOL CALLBACK CheckChild(HWND child, LPARAM param) {
 }
 
 // Waits until the window's thread answers and has gone idle (painting is what a thread does
-// last, once its queue is otherwise empty), and records that moment in `painted_at`; then
+// last, once its queue is otherwise empty) with nothing left to paint and no paint under way,
+// and records that moment in `painted_at`; then
 // checks, untimed, that nothing in the window or its controls waits to be painted (a check that
 // costs a server question per control, so it must not sit inside the measured time). Returns
 // the number of controls, or -1 if the window went away or never settled.
@@ -98,6 +99,13 @@ int WaitPainted(HWND window, double* painted_at) {
       break;
     }
     if (process) WaitForInputIdle(process, kAnswerWaitMs);
+    if (GetUpdateRect(window, nullptr, FALSE)) {
+      Sleep(2);
+      continue;
+    }
+    // Nothing left to paint may mean a paint under way: its BeginPaint emptied the region. The
+    // thread answers the next message only once it is back in its loop, the paint done.
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerWaitMs, &ignored)) break;
     *painted_at = Now();
     Pending pending;
     pending.update = GetUpdateRect(window, nullptr, FALSE) != FALSE;
