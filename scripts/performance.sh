@@ -137,7 +137,7 @@ real_program_rows() {
   sleep 1
   pid=$(pid_named kestrivalume.exe)
   full_memory=$(private_memory "$pid")
-  echo "| 1 | $E2E_ARCH | Click to painted menu in the running program, $shortcuts shortcuts: default settings $default_click; programs expanded $expanded_click | perfprobe click: QueryPerformanceCounter from SendInput of a click on the button to the menu window visible and its thread answering and idle (WaitForInputIdle), then checked (untimed) that no update region is left in it or any control; menu closed and 300 ms idle before each of $click_repeats runs, after one unreported run. Includes Wine's input delivery and any catalogue refresh running at the time |"
+  echo "| 1 | $E2E_ARCH | Click to painted menu in the running program, $shortcuts shortcuts: default settings $default_click; programs expanded $expanded_click | perfprobe click: QueryPerformanceCounter from SendInput of a click on the button to the menu window visible, its thread answering and idle (WaitForInputIdle) with no update region left, and answering once more (a paint under way has ended), then checked (untimed) that no update region is left in any control; menu closed and 300 ms idle before each of $click_repeats runs, after one unreported run. Includes Wine's input delivery and any catalogue refresh running at the time |"
   echo "| 4 | $E2E_ARCH | Memory of Kestrivalume.exe: $shortcuts shortcuts: $full_memory; empty Start menu: $empty_memory | /proc/<pid>/smaps_rollup and status after the catalogue arrived and the menu was opened (at least once) and closed |"
   idle_row "$shortcuts shortcuts (the Start menu unchanged: a look every 45 s, no listing)"
 }
