@@ -85,7 +85,6 @@ bool StampUnchanged(const RefreshMemory& memory, std::uint64_t stamp, int icon_s
 std::uint64_t ListingStamp(const std::string& listing) {
   Stamp stamp;
   stamp.Add(listing);
-  stamp.Add(listing.size());
   return stamp.Value();
 }
 

@@ -23,10 +23,7 @@ namespace {
 
 // The accessibility and automation libraries are loaded at the first question of a screen
 // reader, not at start: a program nobody reads does not carry them.
-HMODULE Library(const char* name) {
-  HMODULE library = GetModuleHandleA(name);
-  return library ? library : services::win32::SystemLibrary(name);
-}
+HMODULE Library(const char* name) { return services::win32::SystemLibrary(name); }
 
 BSTR AllocatedText(const wchar_t* text, UINT length) {
   using Allocate = BSTR(WINAPI*)(const OLECHAR*, UINT);
